@@ -1,0 +1,58 @@
+#ifndef TOVENDAL_APP_APP_H
+#define TOVENDAL_APP_APP_H
+
+#include "app/versioninfo.h"
+
+#include <wx/app.h>
+#include <wx/arrstr.h>
+
+class wxConfigBase;
+class wxDocument;
+class wxPageSetupDialogData;
+class wxPrintData;
+class wxSingleInstanceChecker;
+class wxSplashScreen;
+class wxView;
+class myDocManager;
+class MyClient;
+class MyServer;
+class PlanEvent;
+class TovendalProject;
+
+/// The application object: start-up, shut-down and the state every window shares.
+class TovendalApp : public wxApp
+{
+    wxDECLARE_CLASS(TovendalApp);
+
+public:
+    TovendalApp();
+    ~TovendalApp() override;
+
+    bool OnInit() override;
+    int OnExit() override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+
+    /// Makes the plan window for a new or opened plan's view.
+    TovendalProject* CreateChildFrame(wxDocument* doc, wxView* view);
+
+    myDocManager* m_docManager;
+    wxConfigBase* m_config;
+    wxArrayString m_monthNames;
+    wxArrayString m_dayNames;
+    wxPrintData* m_printData;
+    wxPageSetupDialogData* m_pageSetupData;
+    wxSplashScreen* m_splashScreen;
+    VVersionInfo m_versionInfo;
+    PlanEvent* m_eventClipboard;
+    wxSingleInstanceChecker* m_instanceChecker;
+    MyServer* m_ddeServer;
+    MyClient* m_ddeClient;
+
+private:
+    wxDECLARE_EVENT_TABLE();
+};
+
+wxDECLARE_APP(TovendalApp);
+
+#endif // TOVENDAL_APP_APP_H

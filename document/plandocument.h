@@ -1,0 +1,54 @@
+#ifndef TOVENDAL_DOCUMENT_PLANDOCUMENT_H
+#define TOVENDAL_DOCUMENT_PLANDOCUMENT_H
+
+#include "document/planevent.h"
+
+#include <wx/docview.h>
+
+class wxWindow;
+
+/// The plan held in memory: options, title, year range, comments and keyed events.
+class PlanDocument : public wxDocument
+{
+    wxDECLARE_DYNAMIC_CLASS(PlanDocument);
+
+public:
+    PlanDocument();
+    ~PlanDocument() override;
+
+    /// Writes the plan to its XML file; true when written.
+    bool OnSaveDocument(const wxString& filename) override;
+    /// Reads the plan from its XML file; false when it cannot be read.
+    bool OnOpenDocument(const wxString& filename) override;
+
+    /// The toolkit's flag, or an unsaved change in the plan window's controls.
+    bool IsModified() const override;
+    /// Sets the toolkit's flag, marks or clears the text controls and takes the snapshot.
+    void Modify(bool mod) override;
+
+    /// True when a control below window differs from the snapshot or holds unsaved typing.
+    bool ControlsDiffer(wxWindow* window) const;
+    /// Marks (or clears) every text control below window as modified.
+    void SetTextControlsModified(wxWindow* window, bool mod);
+
+    int m_savedStartMonth;
+    int m_savedFirstDayOfWeek;
+    bool m_savedIncUKbankhols;
+    bool m_savedDaysAcross;
+    int m_startMonth;
+    int m_firstDayOfWeek;
+    int m_noOfYears;
+    bool m_incUKbankhols;
+    bool m_daysAcross;
+    wxString m_title;
+    wxString m_year;
+    wxString m_yearEnd;
+    wxString m_comments;
+    PlanEventMap m_events;
+    long m_nextEventId;
+
+private:
+    wxDECLARE_NO_COPY_CLASS(PlanDocument);
+};
+
+#endif // TOVENDAL_DOCUMENT_PLANDOCUMENT_H
