@@ -3,23 +3,50 @@
 
 #include <wx/ipc.h>
 
+class MyConnection;
+
+/// The service name under which the running program takes hand-overs.
+#define TOVENDAL_SERVICE_NAME "Halvorix_Tovendal"
+
+/// The address the toolkit's IPC classes use for a service name: a socket in a
+/// folder that only this user can enter (made when missing).
+wxString HandOverAddress(const wxString& service = TOVENDAL_SERVICE_NAME);
+
 /// The running program's end of the hand-over: opens the files later starts send.
 class MyServer : public wxServer
 {
 public:
+    MyServer();
+    ~MyServer() override;
+
+    /// Accepts conversations on the topic "Open" only.
     wxConnectionBase* OnAcceptConnection(const wxString& topic) override;
+
+    MyConnection* m_connection;
 };
 
 /// A later start's end of the hand-over.
 class MyClient : public wxClient
 {
 public:
+    MyClient();
+    ~MyClient() override;
+
+    /// Connects to the running program; false, without a message, when none answers.
+    bool Connect(const wxString& host, const wxString& service, const wxString& topic);
+    /// Ends the conversation, if any.
+    void Disconnect();
     wxConnectionBase* OnMakeConnection() override;
+
+    MyConnection* m_connection;
 };
 
-/// One hand-over conversation.
+/// One hand-over conversation: each execute request opens one plan silently.
 class MyConnection : public wxConnection
 {
+public:
+    bool OnExecute(const wxString& topic, const void* data, size_t size, wxIPCFormat format) override;
+    bool OnDisconnect() override;
 };
 
 #endif // TOVENDAL_APP_IPC_H
