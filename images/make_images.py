@@ -304,7 +304,10 @@ def write_xpm(name, canvas, colours=None, cpp=1):
     stem = re.sub(r"[^A-Za-z0-9]", "_", name)
     if stem.endswith("_xpm"):
         stem = stem[:-4]
-    pixels = exact_palette(quantise(canvas), colours)
+    pixels = quantise(canvas)
+    if colours is None and len(set(pixels)) > 64:
+        colours = 64  # pictures without a fixed palette stay small
+    pixels = exact_palette(pixels, colours)
     counts = Counter(pixels)
     order = sorted(counts, key=lambda c: (c is not None, -counts[c], c or (0, 0, 0)))
     if colours is not None:
@@ -352,81 +355,546 @@ SWATCHES = [
 ]
 
 
-def simple(w, h, base):
-    c = Canvas(w, h)
-    c.rect(1, 1, w - 2, h - 2, lambda x, y: mix(base, (255, 255, 255), 0.3 * (x + y) / (w + h)))
-    c.frame(1, 1, w - 2, h - 2, (0, 0, 0))
+OUTLINE = (52, 52, 60)
+INK = (40, 40, 48)
+WHITE = (255, 255, 255)
+
+
+def vgrad(c0, c1, y0, y1):
+    """A vertical gradient as a colour function."""
+    return lambda x, y: mix(c0, c1, clamp((y - y0) / float(max(1, y1 - y0))))
+
+
+def page(c, x0, y0, x1, y1, fold=0, lines=0, top=(255, 255, 255), bottom=(214, 220, 232)):
+    """A sheet of paper with an optional folded top-right corner and lines of text."""
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            if fold and x - (x1 - fold) > y - y0:
+                continue
+            edge = x in (x0, x1) or y in (y0, y1) or (fold and x - (x1 - fold) == y - y0)
+            c.set(x, y, OUTLINE if edge else mix(top, bottom, (y - y0) / float(y1 - y0)))
+    if fold:
+        for y in range(y0, y0 + fold + 1):
+            for x in range(x1 - fold, x1 + 1):
+                if x - (x1 - fold) <= y - y0 and (x == x1 - fold or y == y0 + fold):
+                    c.set(x, y, OUTLINE)
+                elif x - (x1 - fold) < y - y0:
+                    c.set(x, y, (196, 202, 214))
+    for i in range(lines):
+        y = y0 + 3 + 2 * i
+        if y >= y1 - 1:
+            break
+        end = x1 - 2 - (2 if i % 3 == 2 else 0)
+        if fold and y - y0 <= fold + 1:
+            end = min(end, x1 - fold - 2)
+        for x in range(x0 + 2, end + 1):
+            c.set(x, y, mix((150, 160, 180), (110, 120, 140), (x - x0) / 12.0))
+
+
+def star(c, cx, cy, r_out, r_in, col_in, col_out, points=5, rot=-90):
+    pts = []
+    for i in range(points * 2):
+        r = r_out if i % 2 == 0 else r_in
+        a = math.radians(rot + 180.0 * i / points)
+        pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    c.polygon(pts, lambda x, y: mix(col_in, col_out, clamp(math.hypot(x - cx, y - cy) / r_out)))
+
+
+def floppy(c, x0, y0, x1, y1):
+    body0, body1 = (92, 128, 214), (36, 62, 146)
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            if x == x1 and y == y0:
+                continue
+            edge = x in (x0, x1) or y in (y0, y1) or (x == x1 - 1 and y == y0)
+            c.set(x, y, (22, 32, 84) if edge else mix(body0, body1, (x - x0 + y - y0) / float(x1 - x0 + y1 - y0)))
+    # label
+    c.rect(x0 + 3, y0 + 1, x1 - 3, y0 + 6, vgrad((255, 255, 255), (226, 230, 238), y0 + 1, y0 + 6))
+    for y in (y0 + 3, y0 + 5):
+        c.rect(x0 + 4, y, x1 - 4, y, (150, 160, 190))
+    # metal shutter with its window
+    c.rect(x0 + 4, y1 - 4, x1 - 3, y1, vgrad((214, 218, 226), (150, 156, 168), y1 - 4, y1))
+    c.rect(x0 + 5, y1 - 3, x0 + 6, y1 - 1, (40, 44, 60))
+
+
+def pencil(c, x0, y0, x1, y1, width=2.6):
+    """A pencil from its back (x0, y0) to its point (x1, y1)."""
+    dx, dy = x1 - x0, y1 - y0
+    ln = math.hypot(dx, dy)
+    ux, uy = dx / ln, dy / ln
+    tip = 0.3 * ln
+    bx, by = x1 - ux * tip, y1 - uy * tip
+    c.strokes([[(x0, y0), (bx, by)]], width + 1.2, (90, 60, 20))
+    c.strokes([[(x0, y0), (bx, by)]], width, lambda x, y: mix((255, 214, 70), (226, 140, 20),
+                                                                 clamp(0.5 + ((x - x0) * -uy + (y - y0) * ux) / width)))
+    c.strokes([[(x0, y0), (x0 + ux * 1.2, y0 + uy * 1.2)]], width, (236, 130, 150))
+    nx, ny = -uy * (width / 2 + 0.5), ux * (width / 2 + 0.5)
+    c.polygon([(bx + nx, by + ny), (bx - nx, by - ny), (x1, y1)], (240, 210, 160))
+    c.strokes([[(x1 - ux * 1.6, y1 - uy * 1.6), (x1, y1)]], 1.2, (40, 40, 40))
+
+
+def red_cross(c, x0, y0, x1, y1, width):
+    lines = [[(x0, y0), (x1, y1)], [(x1, y0), (x0, y1)]]
+    c.strokes(lines, width + 1.4, (120, 10, 10))
+    c.strokes(lines, width, lambda x, y: mix((255, 110, 90), (200, 20, 20), clamp((y - y0) / float(y1 - y0))))
+
+
+def grid_table(c, x0, y0, x1, y1, cols=3, rows=3):
+    """A small data table: blue heading row, white cells, dark grid."""
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            c.set(x, y, (250, 251, 255))
+    hdr = y0 + 3
+    c.rect(x0, y0, x1, hdr, vgrad((126, 170, 236), (52, 98, 196), y0, hdr))
+    cw = (x1 - x0) / float(cols)
+    rh = (y1 - hdr) / float(rows)
+    for i in range(1, cols):
+        x = x0 + int(round(i * cw))
+        c.rect(x, y0, x, y1, (130, 140, 160))
+    for j in range(1, rows):
+        y = hdr + int(round(j * rh))
+        c.rect(x0, y, x1, y, (170, 178, 196))
+    c.frame(x0, y0, x1, y1, (40, 54, 96))
+
+
+def glossy_circle(c, cx, cy, r, light, dark, rim):
+    c.ellipse(cx, cy, r + 0.6, r + 0.6, rim)
+    c.ellipse(cx, cy, r - 0.3, r - 0.3,
+              lambda x, y: mix(light, dark, clamp(math.hypot(x - cx + r * 0.35, y - cy + r * 0.45) / (1.6 * r))))
+    c.ellipse(cx - r * 0.1, cy - r * 0.62, r * 0.55, r * 0.25, WHITE, alpha=0.3)
+
+
+# --- the tool bar and menu pictures ------------------------------------------
+
+@image("new.xpm", 16, 15, 29)
+def draw_new():
+    c = Canvas(16, 15)
+    page(c, 3, 0, 13, 14, fold=4)
+    star(c, 4.5, 4.5, 4.6, 1.9, (255, 252, 200), (236, 170, 20))
     return c
 
 
-def register_all():
-    toolbar = [("new.xpm", 16, 15, 29, 1), ("fileopen.xpm", 16, 15, 36, 1),
-               ("filesave.xpm", 16, 15, 21, 1), ("filesaveas.xpm", 16, 15, 23, 1),
-               ("delete.xpm", 16, 15, 21, 1), ("print.xpm", 16, 15, 39, 1),
-               ("preview.xpm", 16, 15, 30, 1), ("print_options_16.xpm", 16, 16, 101, 2),
-               ("quit.xpm", 16, 15, 69, 1), ("program_settings.xpm", 16, 16, 68, 1),
-               ("help.xpm", 16, 15, 50, 1), ("stock_close-16.png", 16, 16, 2, 1),
-               ("cut.xpm", 16, 15, 24, 1), ("copy.xpm", 16, 15, 24, 1), ("paste.xpm", 16, 15, 24, 1),
-               ("stock_data-new-table-16.xpm", 16, 16, 24, 1),
-               ("stock_data-edit-table-16.xpm", 16, 16, 24, 1),
-               ("stock_data-delete-table-16.xpm", 16, 16, 24, 1),
-               ("stock_delete-16.png", 16, 16, 24, 1),
-               ("stock_text_color_foreground-16.png", 16, 16, 24, 1),
-               ("stock_text_color_background-16.png", 16, 16, 24, 1),
-               ("stock_calc-accept-16.png", 16, 16, 24, 1),
-               ("stock_calc-cancel-16.png", 16, 16, 24, 1),
-               ("TOVENDAL.ICO", 32, 32, 6, 1), ("Splash.png", 452, 191, 3721, 2),
-               ("SplashVertReduced.png", 120, 230, 256, 2)]
-    for name, w, h, n, cpp in toolbar:
-        def fn(w=w, h=h, n=n):
-            if n == 2:
-                c = Canvas(w, h)
-                c.strokes([[(3, 3), (13, 13)], [(13, 3), (3, 13)]], 2.5, (0, 0, 0))
-                for row in c.px:
-                    for i, p in enumerate(row):
-                        row[i] = (0, 0, 0, 1.0) if p[3] >= 0.5 else (0, 0, 0, 0.0)
-                return c
-            if n == 6:
-                c = Canvas(w, h)
-                c.rect(2, 2, 29, 29, hexc("FFFFFF"))
-                c.rect(2, 2, 29, 8, hexc("008000"))
-                c.rect(10, 12, 20, 16, hexc("00FFFF"))
-                c.frame(2, 2, 29, 29, hexc("000000"))
-                c.frame(4, 10, 27, 27, hexc("808080"))
-                return c
-            c = simple(w, h, (40, 80, 160))
-            if w > 100:
-                c.strokes(text_polylines("Tovendal", w * 0.1, h * 0.6, h * 0.3), 4, (255, 255, 255))
-            elif h > 100:
-                c.strokes(text_polylines("Tovendal", 80, 200, 60, rotate=90), 6, (255, 255, 255))
-            return c
-        image(name, w, h, n, cpp)(fn)
-    for key, sel, col in SWATCHES:
-        for state in ("default", sel + "_select", "hilight"):
-            nm = "bg_%s_%s.png" % (key, state) if state != sel + "_select" else "bg_%s_select.png" % sel
-            def fn(col=col, state=state):
-                c = Canvas(19, 19, (255, 255, 255))
-                if "select" in state:
-                    c.frame(0, 0, 18, 18, hexc("333366"))
-                    c.frame(1, 1, 17, 17, hexc("FFCC66"))
-                if state == "hilight":
-                    c.frame(0, 0, 18, 18, hexc("FFFFCC"))
-                    c.frame(1, 1, 17, 17, hexc("FFFFCC"))
-                c.frame(2, 2, 16, 16, hexc("666666"))
-                c.rect(3, 3, 15, 15, col)
-                return c
-            image(nm, 19, 19)(fn)
-    for state in ("default", "select", "hilight"):
-        def fn(state=state):
-            c = Canvas(152, 19, (255, 255, 255))
-            c.frame(2, 2, 149, 16, hexc("666666"))
-            c.strokes(text_polylines("No Highlight", 40, 14, 13), 1.3, (0, 0, 0))
-            return c
-        image("bb_nofill_%s.png" % state, 152, 19, 16)(fn)
+@image("fileopen.xpm", 16, 15, 36)
+def draw_fileopen():
+    c = Canvas(16, 15)
+    back = (196, 142, 40)
+    c.rect(1, 2, 6, 3, back)
+    c.rect(1, 3, 13, 13, vgrad((214, 160, 58), (168, 112, 24), 3, 13))
+    c.frame(1, 3, 13, 13, (110, 72, 14))
+    c.rect(1, 2, 6, 2, (110, 72, 14))
+    c.rect(1, 2, 1, 3, (110, 72, 14))
+    c.rect(6, 2, 6, 3, (110, 72, 14))
+    page(c, 4, 1, 12, 8)
+    flap = [(3.5, 6.5), (15.5, 6.5), (12.8, 13.8), (0.8, 13.8)]
+    c.polygon(flap, vgrad((255, 232, 130), (238, 176, 44), 6, 14))
+    c.strokes([flap + [flap[0]]], 1.0, (110, 72, 14))
+    return c
+
+
+@image("filesave.xpm", 16, 15, 21)
+def draw_filesave():
+    c = Canvas(16, 15)
+    floppy(c, 1, 0, 14, 14)
+    return c
+
+
+@image("filesaveas.xpm", 16, 15, 23)
+def draw_filesaveas():
+    c = Canvas(16, 15)
+    floppy(c, 0, 2, 12, 14)
+    pencil(c, 15.2, 0.8, 8.6, 7.4, 2.4)
+    return c
+
+
+@image("delete.xpm", 16, 15, 21)
+def draw_delete():
+    c = Canvas(16, 15)
+    dark = (60, 64, 72)
+    # bin body, narrowing to the foot
+    for y in range(4, 15):
+        inset = (y - 4) // 5
+        for x in range(3 + inset, 13 - inset):
+            edge = x in (3 + inset, 12 - inset) or y == 14
+            c.set(x, y, dark if edge else mix((214, 218, 226), (150, 156, 168), (x - 3) / 9.0))
+        if y not in (4, 14):
+            for x in (6, 9):
+                c.set(x, y, (112, 118, 130))
+    c.rect(1, 2, 14, 3, vgrad((196, 200, 210), (120, 126, 138), 2, 3))
+    c.frame(1, 2, 14, 3, dark)
+    c.rect(6, 0, 9, 1, dark)
+    c.rect(7, 1, 8, 1, (180, 184, 194))
+    return c
+
+
+@image("print.xpm", 16, 15, 39)
+def draw_print():
+    c = Canvas(16, 15)
+    page(c, 4, 0, 11, 6)
+    c.rect(6, 2, 9, 2, (120, 130, 150))
+    c.rect(6, 4, 9, 4, (120, 130, 150))
+    c.rect(0, 5, 15, 11, lambda x, y: mix((226, 228, 234), (120, 124, 136), (y - 5) / 6.0 + (x / 60.0)))
+    c.frame(0, 5, 15, 11, (48, 50, 60))
+    c.clear(0, 5)
+    c.clear(15, 5)
+    c.rect(3, 9, 12, 9, (40, 42, 52))
+    c.set(13, 7, (40, 200, 60))
+    c.set(12, 7, (20, 120, 30))
+    page(c, 3, 10, 12, 14, top=(250, 250, 255), bottom=(230, 234, 242))
+    c.rect(5, 12, 10, 12, (120, 130, 150))
+    return c
+
+
+@image("preview.xpm", 16, 15, 30)
+def draw_preview():
+    c = Canvas(16, 15)
+    page(c, 1, 0, 11, 14, fold=3, lines=5)
+    c.ellipse(9.5, 8.5, 3.6, 3.6, (190, 224, 255), alpha=0.75)
+    c.ring(9.5, 8.5, 4.4, 3.3, (40, 44, 60))
+    c.ellipse(8.4, 7.4, 1.1, 1.1, WHITE, alpha=0.8)
+    c.strokes([[(12.6, 11.6), (14.8, 13.8)]], 2.4, (96, 60, 30))
+    return c
+
+
+@image("print_options_16.xpm", 16, 16, 101, 2)
+def draw_print_options():
+    c = Canvas(16, 16)
+    page(c, 0, 0, 10, 13, fold=3)
+    # the page's margins
+    for x in range(2, 9):
+        if x % 2 == 0:
+            c.set(x, 2, (70, 110, 220))
+            c.set(x, 11, (70, 110, 220))
+    for y in range(2, 12):
+        if y % 2 == 0:
+            c.set(2, y, (70, 110, 220))
+            c.set(8, y, (70, 110, 220))
+    # a small printer in front
+    c.rect(8, 7, 13, 10, lambda x, y: mix((255, 255, 255), (220, 226, 236), (y - 7) / 3.0))
+    c.frame(8, 7, 13, 10, OUTLINE)
+    c.polygon([(5.5, 9.5), (16, 9.5), (16, 14.5), (5.5, 14.5)],
+              lambda x, y: mix((230, 232, 240), (110, 116, 130), clamp((y - 9.5) / 5.0 + (x - 5) / 40.0)))
+    c.strokes([[(5.5, 9.5), (15.5, 9.5), (15.5, 14.5), (5.5, 14.5), (5.5, 9.5)]], 1.0, (40, 44, 56))
+    c.strokes([[(7.5, 12.5), (13.5, 12.5)]], 1.0, (30, 30, 40))
+    c.ellipse(14.0, 11.2, 0.7, 0.7, (60, 210, 80))
+    return c
+
+
+@image("quit.xpm", 16, 15, 69)
+def draw_quit():
+    c = Canvas(16, 15)
+    glossy_circle(c, 8, 7.5, 6.6, (240, 96, 80), (150, 0, 0), (90, 0, 0))
+    c.strokes([arc(8, 8.0, 4.0, 4.0, -58, 238)], 1.6, WHITE)
+    c.strokes([[(8, 2.6), (8, 7.4)]], 1.7, WHITE)
+    return c
+
+
+@image("program_settings.xpm", 16, 16, 68)
+def draw_program_settings():
+    c = Canvas(16, 16)
+    cx, cy = 8.0, 8.0
+    teeth = 8
+
+    def inside(x, y):
+        r = math.hypot(x - cx, y - cy)
+        a = math.atan2(y - cy, x - cx) * teeth / (2 * math.pi)
+        f = a - math.floor(a)
+        outer = 7.6 if 0.25 < f < 0.75 else 5.6
+        return 2.3 <= r <= outer
+
+    def shade(x, y):
+        t = clamp(((x - cx) + (y - cy)) / 14.0 + 0.5)
+        return mix((220, 226, 240), (76, 88, 118), t)
+    c.coverage_fill(lambda x, y: inside(x - 0.0, y) and math.hypot(x - cx, y - cy) > 2.3,
+                    (0, 0, 16, 16), (40, 46, 64))
+    c.coverage_fill(lambda x, y: inside(x, y) and 3.1 <= math.hypot(x - cx, y - cy) and
+                    all(inside(x + dx, y + dy) for dx, dy in ((0.7, 0), (-0.7, 0), (0, 0.7), (0, -0.7))),
+                    (0, 0, 16, 16), shade)
+    return c
+
+
+@image("help.xpm", 16, 15, 50)
+def draw_help():
+    c = Canvas(16, 15)
+    glossy_circle(c, 8, 7.5, 6.6, (110, 160, 245), (20, 50, 150), (10, 30, 100))
+    c.strokes(text_polylines("?", 5.3, 12.3, 12.0), 1.9, WHITE)
+    return c
+
+
+@image("stock_close-16.png", 16, 16, 2)
+def draw_close():
+    c = Canvas(16, 16)
+    for y in range(16):
+        for x in range(16):
+            d1 = abs((x + 0.5) - (y + 0.5))
+            d2 = abs((x + 0.5) + (y + 0.5) - 16)
+            if (d1 < 1.6 or d2 < 1.6) and 3 <= x <= 12 and 3 <= y <= 12:
+                c.set(x, y, (0, 0, 0))
+    return c
+
+
+@image("cut.xpm", 16, 15)
+def draw_cut():
+    c = Canvas(16, 15)
+    steel = lambda x, y: mix((236, 240, 248), (120, 128, 146), clamp(x / 16.0 + y / 30.0))
+    c.strokes([[(5.0, 0.6), (10.2, 9.0)], [(11.0, 0.6), (5.8, 9.0)]], 2.4, (60, 64, 80))
+    c.strokes([[(5.0, 0.6), (10.2, 9.0)], [(11.0, 0.6), (5.8, 9.0)]], 1.2, steel)
+    c.ellipse(8.0, 6.2, 0.8, 0.8, (60, 64, 80))
+    for cx in (4.4, 11.6):
+        c.ring(cx, 11.3, 3.3, 1.6, (40, 40, 50))
+        c.ring(cx, 11.3, 2.6, 1.9, (210, 40, 40))
+    return c
+
+
+@image("copy.xpm", 16, 15)
+def draw_copy():
+    c = Canvas(16, 15)
+    page(c, 0, 0, 9, 10, fold=2, lines=3)
+    page(c, 5, 4, 15, 14, fold=3, lines=4)
+    return c
+
+
+@image("paste.xpm", 16, 15)
+def draw_paste():
+    c = Canvas(16, 15)
+    c.rect(1, 1, 11, 14, vgrad((206, 150, 82), (150, 96, 40), 1, 14))
+    c.frame(1, 1, 11, 14, (92, 56, 18))
+    c.rect(4, 0, 8, 2, vgrad((240, 242, 248), (140, 146, 160), 0, 2))
+    c.frame(4, 0, 8, 2, (60, 62, 76))
+    page(c, 6, 5, 15, 14, fold=2, lines=4)
+    return c
+
+
+@image("stock_data-new-table-16.xpm", 16, 16)
+def draw_table_new():
+    c = Canvas(16, 16)
+    grid_table(c, 0, 3, 13, 15)
+    star(c, 12.0, 4.0, 4.2, 1.7, (255, 252, 200), (236, 170, 20))
+    return c
+
+
+@image("stock_data-edit-table-16.xpm", 16, 16)
+def draw_table_edit():
+    c = Canvas(16, 16)
+    grid_table(c, 0, 1, 13, 13)
+    pencil(c, 15.4, 6.0, 8.4, 13.0 + 2.0, 2.4)
+    return c
+
+
+@image("stock_data-delete-table-16.xpm", 16, 16)
+def draw_table_delete():
+    c = Canvas(16, 16)
+    grid_table(c, 0, 1, 13, 13)
+    red_cross(c, 9.2, 9.2, 14.6, 14.6, 1.9)
+    return c
+
+
+@image("stock_delete-16.png", 16, 16)
+def draw_stock_delete():
+    c = Canvas(16, 16)
+    red_cross(c, 3.2, 3.2, 12.8, 12.8, 2.8)
+    return c
+
+
+@image("stock_text_color_foreground-16.png", 16, 16)
+def draw_text_foreground():
+    c = Canvas(16, 16)
+    c.strokes(text_polylines("A", 2.4, 11.0, 14.5), 2.0, INK)
+    c.rect(1, 13, 14, 15, (220, 20, 20))
+    c.frame(1, 13, 14, 15, (110, 0, 0))
+    return c
+
+
+@image("stock_text_color_background-16.png", 16, 16)
+def draw_text_background():
+    c = Canvas(16, 16)
+    c.rect(0, 0, 15, 15, vgrad((255, 246, 120), (246, 206, 20), 0, 15))
+    c.frame(0, 0, 15, 15, (150, 120, 0))
+    c.strokes(text_polylines("A", 2.4, 13.0, 14.5), 2.0, INK)
+    return c
+
+
+@image("stock_calc-accept-16.png", 16, 16)
+def draw_accept():
+    c = Canvas(16, 16)
+    tick = [[(2.5, 8.5), (6.2, 12.6), (13.6, 3.2)]]
+    c.strokes(tick, 4.2, (20, 90, 20))
+    c.strokes(tick, 2.6, lambda x, y: mix((140, 230, 110), (30, 150, 30), y / 16.0))
+    return c
+
+
+@image("stock_calc-cancel-16.png", 16, 16)
+def draw_cancel():
+    c = Canvas(16, 16)
+    glossy_circle(c, 8, 8, 6.8, (240, 96, 80), (160, 0, 0), (90, 0, 0))
+    c.strokes([[(5.2, 5.2), (10.8, 10.8)], [(10.8, 5.2), (5.2, 10.8)]], 2.0, WHITE)
+    return c
+
+
+# --- the program's icon, splash and side picture --------------------------------
+
+@image("TOVENDAL.ICO", 32, 32, 6)
+def draw_icon():
+    black, white, grey = (0, 0, 0), (255, 255, 255), (128, 128, 128)
+    green, cyan = (0, 128, 0), (0, 255, 255)
+    c = Canvas(32, 32)
+    c.rect(1, 4, 29, 30, white)
+    c.rect(1, 4, 29, 9, green)
+    # the grid: seven days across, five weeks down
+    for x in range(1, 30, 4):
+        c.rect(x, 10, x, 30, grey)
+    for y in range(10, 31, 4):
+        c.rect(1, y, 29, y, grey)
+    # a few highlighted days
+    for col, row in ((1, 0), (2, 0), (4, 2), (5, 2), (3, 3)):
+        c.rect(2 + 4 * col, 11 + 4 * row, 4 + 4 * col, 13 + 4 * row, cyan)
+    c.frame(1, 4, 29, 30, black)
+    c.rect(2, 31, 30, 31, grey)
+    c.rect(30, 5, 30, 31, grey)
+    # binding rings
+    for x in (7, 14, 21):
+        c.rect(x, 1, x + 1, 6, black)
+        c.rect(x, 7, x + 1, 7, white)
+    return c
+
+
+def planner_sheet(c, x0, y0, x1, y1, rows, cols, seed):
+    """A small wall planner: white sheet, green heading, grid and coloured event bands."""
+    for y in range(y0 + 3, y1 + 5):
+        for x in range(x0 + 3, x1 + 5):
+            c.blend(x, y, (0, 0, 0), 0.28)
+    c.rect(x0, y0, x1, y1, vgrad((255, 255, 255), (236, 240, 246), y0, y1))
+    head = y0 + max(8, (y1 - y0) // 10)
+    c.rect(x0, y0, x1, head, vgrad((40, 170, 60), (0, 120, 30), y0, head))
+    cw = (x1 - x0) / float(cols)
+    rh = (y1 - head) / float(rows)
+    bands = [(0, 153, 0), (255, 204, 0), (255, 80, 80), (0, 200, 220), (200, 60, 200), (80, 120, 255)]
+    k = seed
+    for r in range(rows):
+        for col in range(cols):
+            k = (k * 1103515245 + 12345) % 2147483648
+            cx0 = x0 + int(col * cw) + 1
+            cy0 = head + int(r * rh) + 1
+            cx1 = x0 + int((col + 1) * cw) - 1
+            cy1 = head + int((r + 1) * rh) - 1
+            if col in (5, 6) and cols > 6:
+                c.rect(cx0, cy0, cx1, cy1, (220, 224, 232))
+            elif (k >> 16) % 7 == 0:
+                c.rect(cx0, cy0, cx1, cy1, bands[(k >> 8) % len(bands)])
+    for col in range(1, cols):
+        x = x0 + int(col * cw)
+        c.rect(x, head, x, y1, (170, 176, 190))
+    for r in range(1, rows):
+        y = head + int(r * rh)
+        c.rect(x0, y, x1, y, (170, 176, 190))
+    c.frame(x0, y0, x1, y1, (60, 64, 80))
+
+
+def night_sky(w, h):
+    """The dark blue-to-teal background of the splash pictures."""
+    c = Canvas(w, h)
+    for y in range(h):
+        for x in range(w):
+            t = clamp(0.65 * x / w + 0.55 * y / h)
+            glow = math.exp(-(((x - 0.3 * w) / (0.5 * w)) ** 2 + ((y - 0.45 * h) / (0.6 * h)) ** 2))
+            col = mix((12, 28, 74), (18, 112, 128), t)
+            col = mix(col, (46, 90, 160), 0.45 * glow)
+            c.px[y][x] = col + (1.0,)
+    return c
+
+
+def shadowed_text(c, polylines, width, col, shadow=(2.5, 3.0)):
+    moved = [[(x + shadow[0], y + shadow[1]) for x, y in line] for line in polylines]
+    c.strokes(moved, width + 1.5, (0, 0, 20), alpha=0.45)
+    c.strokes(polylines, width, col)
+
+
+@image("Splash.png", 452, 191, 3721, 2)
+def draw_splash():
+    c = night_sky(452, 191)
+    planner_sheet(c, 326, 26, 432, 164, 12, 7, 7)
+    em = 62
+    shadowed_text(c, text_polylines("Tovendal", 24, 106, em, spacing=0.07),
+                  8.5, lambda x, y: mix((255, 255, 255), (214, 236, 250), clamp((y - 60) / 50.0)))
+    c.strokes(text_polylines("Annual Wall Planner", 30, 150, 24, spacing=0.08), 2.4, (190, 226, 236))
+    c.rect(28, 122, 290, 123, lambda x, y: mix((120, 200, 220), (18, 80, 120), (x - 28) / 262.0))
+    return c
+
+
+@image("SplashVertReduced.png", 120, 230, 512, 2)
+def draw_splash_vertical():
+    c = night_sky(120, 230)
+    planner_sheet(c, 66, 12, 110, 214, 12, 3, 11)
+    shadowed_text(c, text_polylines("Tovendal", 52, 216, 44, spacing=0.07, rotate=90),
+                  6.0, lambda x, y: mix((255, 255, 255), (214, 236, 250), clamp((52 - x) / 34.0)),
+                  shadow=(2.0, 2.0))
+    return c
+
+
+# --- the highlight picker's swatches and "No Highlight" banners ----------------
+
+FRAME_GREY = hexc("666666")
+SELECT_RING = hexc("FFCC66")
+SELECT_OUTLINE = hexc("333366")
+FOCUS_RING = hexc("FFFFCC")
+
+# (name part of the normal and focus images, name part of the selected image, colour)
+SWATCHES = [
+    ("black", "black", (0, 0, 0)), ("dkgrey", "dkgrey", (153, 153, 153)),
+    ("maroon", "maroon", (153, 0, 0)), ("olive", "olive", (153, 153, 0)),
+    ("green", "grean", (0, 153, 0)), ("teal", "teal", (0, 153, 153)),
+    ("navy", "navy", (0, 0, 153)), ("purple", "purple", (153, 0, 153)),
+    ("white", "white", (255, 255, 255)), ("ltgrey", "ltgrey", (204, 204, 204)),
+    ("red", "red", (255, 0, 0)), ("yellow", "yellow", (255, 255, 0)),
+    ("lime", "lime", (0, 255, 0)), ("aqua", "aqua", (0, 255, 255)),
+    ("blue", "blue", (0, 0, 255)), ("fuchsia", "fuchsia", (255, 0, 255)),
+]
+
+
+def state_border(c, state):
+    """White ground with the state's rings: selected gets a dark outline and a
+    #FFCC66 ring, focus a #FFFFCC ring, normal nothing."""
+    w, h = c.w, c.h
+    c.rect(0, 0, w - 1, h - 1, WHITE)
+    if state == "select":
+        c.frame(0, 0, w - 1, h - 1, SELECT_OUTLINE)
+        c.frame(1, 1, w - 2, h - 2, SELECT_RING)
+    elif state == "hilight":
+        c.frame(0, 0, w - 1, h - 1, FOCUS_RING)
+        c.frame(1, 1, w - 2, h - 2, FOCUS_RING)
+    c.frame(2, 2, w - 3, h - 3, FRAME_GREY)
+
+
+def swatch(col, state):
+    c = Canvas(19, 19)
+    state_border(c, state)
+    c.rect(3, 3, 15, 15, col)
+    return c
+
+
+def banner(state):
+    c = Canvas(152, 19)
+    state_border(c, state)
+    # the "no colour" sign: a white box struck through in red
+    c.frame(5, 4, 16, 14, FRAME_GREY)
+    c.strokes([[(6.5, 14.0), (16.0, 5.0)]], 1.4, (220, 0, 0))
+    c.frame(5, 4, 16, 14, FRAME_GREY)
+    text = "No Highlight"
+    em = 12.5
+    x = 21 + (152 - 21 - 8 - text_width(text, em, 0.1)) / 2.0
+    c.strokes(text_polylines(text, x, 12.6, em, spacing=0.1), 1.3, (20, 20, 40))
+    return c
+
+
+for _key, _sel, _col in SWATCHES:
+    image("bg_%s_default.png" % _key, 19, 19)(lambda col=_col: swatch(col, "default"))
+    image("bg_%s_select.png" % _sel, 19, 19)(lambda col=_col: swatch(col, "select"))
+    image("bg_%s_hilight.png" % _key, 19, 19)(lambda col=_col: swatch(col, "hilight"))
+for _state in ("default", "select", "hilight"):
+    image("bb_nofill_%s.png" % _state, 152, 19, 32)(lambda state=_state: banner(state))
+
 
 
 def main():
-    register_all()
     for name, w, h, colours, cpp, fn in IMAGES:
         c = fn()
         assert (c.w, c.h) == (w, h), name
