@@ -875,7 +875,6 @@ def banner(state):
     c = Canvas(152, 19)
     state_border(c, state)
     # the "no colour" sign: a white box struck through in red
-    c.frame(5, 4, 16, 14, FRAME_GREY)
     c.strokes([[(6.5, 14.0), (16.0, 5.0)]], 1.4, (220, 0, 0))
     c.frame(5, 4, 16, 14, FRAME_GREY)
     text = "No Highlight"
