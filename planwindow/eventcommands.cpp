@@ -1,22 +1,406 @@
 #include "planwindow/eventcommands.h"
+#include "app/app.h"
+#include "document/plandocument.h"
+#include "document/planevent.h"
+#include "planwindow/eventdialog.h"
 #include "planwindow/planwindow.h"
 
+#include <wx/datectrl.h>
+#include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
 
-// Placeholders until the event commands land: nothing is bound to them yet.
-void TovendalProject::OnClearStatus(wxCloseEvent& event) { event.Skip(); }
-void TovendalProject::OnClearStatus(wxListEvent& event) { event.Skip(); }
-void TovendalProject::OnEventsUpdateUI(wxUpdateUIEvent&) {}
-void TovendalProject::OnContextMenu(wxContextMenuEvent&) {}
-void TovendalProject::OnNewEvent(wxCommandEvent&) {}
-void TovendalProject::OnEditEvent(wxCommandEvent&) {}
-void TovendalProject::OnDeleteEvent(wxCommandEvent&) {}
-void TovendalProject::OnRemoveAllEvents(wxCommandEvent&) {}
-void TovendalProject::OnCutEvent(wxCommandEvent&) {}
-void TovendalProject::OnCopyEvent(wxCommandEvent&) {}
-void TovendalProject::OnPasteEvent(wxCommandEvent&) {}
-void TovendalProject::OnEventActivated(wxListEvent&) {}
+#include "images/stock_data_delete_table_16.xpm"
+#include "images/stock_data_edit_table_16.xpm"
+#include "images/stock_data_new_table_16.xpm"
+#include "images/stock_delete_16_png.xpm"
 
-wxMenu* CreateEventsMenu() { return new wxMenu; }
-wxBitmap GetEventsMenuBitmap(const wxString&) { return wxNullBitmap; }
+namespace {
+
+/// Columns of the events list.
+enum { COLUMN_MONTH, COLUMN_DAY, COLUMN_EVENT, COLUMN_ENDING, COLUMN_ANNUAL };
+
+/// Writes text into status field 1 of the main frame, when there is one.
+void SetEventStatus(const wxString& text)
+{
+    wxFrame* top = wxDynamicCast(wxGetApp().GetTopWindow(), wxFrame);
+    wxStatusBar* bar = top ? top->GetStatusBar() : nullptr;
+    if (bar && bar->GetFieldsCount() > 1)
+        bar->SetStatusText(text, 1);
+}
+
+wxString MonthText(const wxDateTime& date)
+{
+    return wxString::Format("%04d/%02d", date.GetYear(), int(date.GetMonth()) + 1);
+}
+
+wxString DayText(const wxDateTime& date)
+{
+    return wxString::Format("%02d", int(date.GetDay()));
+}
+
+wxString EndingText(const wxDateTime& date)
+{
+    return date.IsValid() ? date.Format("%Y/%m/%d") : wxString();
+}
+
+wxString AnnualText(bool annual)
+{
+    return annual ? wxString("Yes") : wxString();
+}
+
+/// The row colour for a colour name from the editor: only a colour that has a
+/// name in the colour database colours a row.
+wxColour RowColourFromName(const wxString& name)
+{
+    if (name.empty())
+        return wxNullColour;
+    const wxColour colour(name);
+    if (!colour.IsOk())
+        return wxNullColour;
+    const wxColour named(wxTheColourDatabase->FindName(colour));
+    return named.IsOk() ? named : wxNullColour;
+}
+
+/// The colour database's name of a row colour; empty for no colour or one without a name.
+wxString NameOfRowColour(const wxColour& colour)
+{
+    return colour.IsOk() ? wxTheColourDatabase->FindName(colour) : wxString();
+}
+
+/// The start date written in a row's Month ("yyyy/mm") and Day ("dd") texts, or
+/// the invalid date when they do not hold one.
+wxDateTime DateFromRowTexts(const wxString& monthText, const wxString& dayText)
+{
+    long year = 0, month = 0, day = 0;
+    if (!monthText.BeforeFirst('/').ToLong(&year) || !monthText.AfterFirst('/').ToLong(&month) ||
+        !dayText.ToLong(&day))
+        return wxInvalidDateTime;
+    if (month < 1 || month > 12 || day < 1 || year < 1)
+        return wxInvalidDateTime;
+    const wxDateTime::Month m = wxDateTime::Month(month - 1);
+    if (day > wxDateTime::GetNumberOfDays(m, int(year)))
+        return wxInvalidDateTime;
+    return wxDateTime(wxDateTime::wxDateTime_t(day), m, int(year));
+}
+
+/// The plan of a plan window.
+PlanDocument* PlanOf(const TovendalProject& frame)
+{
+    return wxDynamicCast(frame.GetDocument(), PlanDocument);
+}
+
+/// The record of a row. Found through the map's find, never through
+/// operator[], which would plant an empty entry for a stale key.
+PlanEvent* RecordOfRow(const TovendalProject& frame, long row)
+{
+    PlanDocument* doc = PlanOf(frame);
+    if (!doc || row < 0)
+        return nullptr;
+    PlanEventMap::iterator it = doc->m_events.find(long(frame.m_eventsList->GetItemData(row)));
+    return it == doc->m_events.end() ? nullptr : it->second;
+}
+
+/// The selected row, or -1 after asking the user to select one.
+long SelectedRowOrMessage(const TovendalProject& frame)
+{
+    if (!PlanOf(frame) || !frame.m_eventsList || frame.m_eventsList->GetSelectedItemCount() < 1) {
+        SetEventStatus("Please select an Event.");
+        return -1;
+    }
+    return frame.m_eventsList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+}
+
+/// Column widths as after the list is filled.
+void SizeEventColumns(wxListCtrl* list)
+{
+    list->SetColumnWidth(COLUMN_MONTH, wxLIST_AUTOSIZE_USEHEADER);
+    list->SetColumnWidth(COLUMN_DAY, wxLIST_AUTOSIZE_USEHEADER);
+    list->SetColumnWidth(COLUMN_EVENT, wxLIST_AUTOSIZE);
+    list->SetColumnWidth(COLUMN_ENDING, wxLIST_AUTOSIZE);
+    list->SetColumnWidth(COLUMN_ANNUAL, wxLIST_AUTOSIZE_USEHEADER);
+}
+
+/// Puts a new record into the plan under the next key and ties row to it.
+void StoreNewEvent(TovendalProject& frame, PlanEvent* record, long row)
+{
+    PlanDocument* doc = PlanOf(frame);
+    const long key = doc->m_nextEventId++;
+    doc->m_events[key] = record;
+    doc->Modify(true);
+    frame.m_eventsList->SetItemData(row, key);
+    SizeEventColumns(frame.m_eventsList);
+}
+
+/// Fills record from an accepted editor: dates, description, colour names and flags.
+void RecordFromEditor(PlanEvent& record, diaryEvents& editor)
+{
+    const wxDateTime to = editor.m_toDatePicker->GetValue();
+    record.m_date = editor.m_fromDatePicker->GetValue();
+    record.m_text = editor.GetDescription();
+    record.m_colour = editor.GetBackgroundColourName();
+    record.m_textColour = editor.GetTextColourName();
+    record.m_annual = editor.m_annual;
+    // Without a To date the record loses its end date and its first-day-only flag.
+    record.m_hasToDate = to.IsValid();
+    record.m_toDate = record.m_hasToDate ? to : wxInvalidDateTime;
+    record.m_firstDayOnly = record.m_hasToDate && editor.m_firstDayOnly;
+}
+
+/// Writes an accepted editor's values into a row of the events list.
+void RowFromEditor(wxListCtrl* list, long row, diaryEvents& editor)
+{
+    const wxDateTime from = editor.m_fromDatePicker->GetValue();
+    list->SetItem(row, COLUMN_MONTH, MonthText(from));
+    list->SetItem(row, COLUMN_DAY, DayText(from));
+    list->SetItem(row, COLUMN_EVENT, editor.GetDescription());
+    // The list keeps a row's colours with the row, not with one of its columns.
+    list->SetItemBackgroundColour(row, RowColourFromName(editor.GetBackgroundColourName()));
+    list->SetItemTextColour(row, RowColourFromName(editor.GetTextColourName()));
+    list->SetItem(row, COLUMN_ENDING, EndingText(editor.m_toDatePicker->GetValue()));
+    list->SetItem(row, COLUMN_ANNUAL, AnnualText(editor.m_annual));
+    list->RefreshItem(row);
+}
+
+/// Edits a row and its record in the event editor.
+void EditEventRow(TovendalProject& frame, long row)
+{
+    wxListCtrl* list = frame.m_eventsList;
+    PlanEvent* record = RecordOfRow(frame, row);
+    if (!record)
+        return;
+
+    diaryEvents editor;
+    editor.m_backgroundColourName = NameOfRowColour(list->GetItemBackgroundColour(row));
+    editor.m_textColourName = NameOfRowColour(list->GetItemTextColour(row));
+    editor.Create(&frame, ID_EVENT_DIALOG, _("Event"), wxDefaultPosition, wxDefaultSize,
+                  wxSIMPLE_BORDER);
+    editor.m_annual = record->m_annual;
+    editor.m_toDatePicker->SetValue(record->m_hasToDate ? record->m_toDate : wxDefaultDateTime);
+    editor.m_firstDayOnly = record->IsFirstDayOnly();
+    editor.m_description = list->GetItemText(row, COLUMN_EVENT);
+
+    // The start date comes back from the row's texts, as the user sees it.
+    wxDateTime start = DateFromRowTexts(list->GetItemText(row, COLUMN_MONTH),
+                                        list->GetItemText(row, COLUMN_DAY));
+    if (!start.IsValid())
+        start = record->m_date;
+    if (start.IsValid()) {
+        editor.m_fromDatePicker->SetValue(start);
+        editor.m_toDatePicker->SetRange(start, wxDefaultDateTime);
+    }
+
+    if (editor.ShowModal() != wxID_OK)
+        return;
+
+    RowFromEditor(list, row, editor);
+    RecordFromEditor(*record, editor);
+    PlanOf(frame)->Modify(true);
+}
+
+} // namespace
+
+void TovendalProject::OnNewEvent(wxCommandEvent&)
+{
+    if (!PlanOf(*this) || !m_eventsList)
+        return;
+    diaryEvents editor(this, ID_EVENT_DIALOG, _("Event"), wxDefaultPosition, wxDefaultSize,
+                       wxSIMPLE_BORDER);
+    if (editor.ShowModal() != wxID_OK)
+        return;
+
+    const long row = m_eventsList->InsertItem(m_eventsList->GetItemCount(), wxString());
+    RowFromEditor(m_eventsList, row, editor);
+    PlanEvent* record = new PlanEvent;
+    RecordFromEditor(*record, editor);
+    StoreNewEvent(*this, record, row);
+}
+
+void TovendalProject::OnEditEvent(wxCommandEvent&)
+{
+    const long row = SelectedRowOrMessage(*this);
+    if (row >= 0)
+        EditEventRow(*this, row);
+}
+
+void TovendalProject::OnEventActivated(wxListEvent&)
+{
+    if (PlanOf(*this) && m_eventsList && m_eventsList->GetSelectedItemCount() > 0)
+        EditEventRow(*this, m_eventsList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+}
+
+void TovendalProject::OnDeleteEvent(wxCommandEvent&)
+{
+    const long row = SelectedRowOrMessage(*this);
+    if (row < 0)
+        return;
+    PlanDocument* doc = PlanOf(*this);
+    if (PlanEvent* record = RecordOfRow(*this, row)) {
+        doc->m_events.erase(long(m_eventsList->GetItemData(row)));
+        delete record;
+    }
+    doc->Modify(true);
+    m_eventsList->DeleteItem(row);
+}
+
+void TovendalProject::OnCutEvent(wxCommandEvent&)
+{
+    const long row = SelectedRowOrMessage(*this);
+    if (row < 0)
+        return;
+    PlanDocument* doc = PlanOf(*this);
+    if (PlanEvent* record = RecordOfRow(*this, row)) {
+        // The record itself leaves the plan and becomes the held event.
+        doc->m_events.erase(long(m_eventsList->GetItemData(row)));
+        TovendalApp& app = wxGetApp();
+        delete app.m_eventClipboard;
+        app.m_eventClipboard = record;
+    }
+    doc->Modify(true);
+    m_eventsList->DeleteItem(row);
+}
+
+void TovendalProject::OnCopyEvent(wxCommandEvent&)
+{
+    const long row = SelectedRowOrMessage(*this);
+    if (row < 0)
+        return;
+    if (PlanEvent* record = RecordOfRow(*this, row)) {
+        TovendalApp& app = wxGetApp();
+        PlanEvent* copy = new PlanEvent(*record);
+        delete app.m_eventClipboard;
+        app.m_eventClipboard = copy;
+    }
+}
+
+void TovendalProject::OnPasteEvent(wxCommandEvent&)
+{
+    // Nothing held: nothing to paste (the tool and menu item are disabled then).
+    const PlanEvent* held = wxGetApp().m_eventClipboard;
+    if (!held || !PlanOf(*this) || !m_eventsList)
+        return;
+    PlanEvent* record = new PlanEvent(*held);
+    const long row = m_eventsList->InsertItem(m_eventsList->GetItemCount(), MonthText(record->m_date));
+    m_eventsList->SetItem(row, COLUMN_DAY, DayText(record->m_date));
+    m_eventsList->SetItem(row, COLUMN_EVENT, record->m_text);
+    if (record->m_hasToDate)
+        m_eventsList->SetItem(row, COLUMN_ENDING, EndingText(record->m_toDate));
+    if (record->m_annual)
+        m_eventsList->SetItem(row, COLUMN_ANNUAL, AnnualText(true));
+    const wxColour text = wxTheColourDatabase->Find(record->m_textColour);
+    if (text.IsOk())
+        m_eventsList->SetItemTextColour(row, text);
+    m_eventsList->SetItemBackgroundColour(row, wxTheColourDatabase->Find(record->m_colour));
+    StoreNewEvent(*this, record, row);
+}
+
+void TovendalProject::OnRemoveAllEvents(wxCommandEvent&)
+{
+    PlanDocument* doc = PlanOf(*this);
+    if (!doc || !m_eventsList)
+        return;
+    if (wxMessageBox("Remove All Events?", "Confirm", wxYES_NO | wxCANCEL, this) != wxYES)
+        return;
+    m_eventsList->DeleteAllItems();
+    for (PlanEventMap::iterator it = doc->m_events.begin(); it != doc->m_events.end(); ++it)
+        delete it->second;
+    doc->m_events.clear();
+    doc->Modify(true);
+}
+
+void TovendalProject::OnEventsUpdateUI(wxUpdateUIEvent& event)
+{
+    if (m_eventsList && m_eventsToolBar) {
+        const bool selected = m_eventsList->GetSelectedItemCount() > 0;
+        const bool hasRows = m_eventsList->GetItemCount() > 0;
+        const bool held = wxGetApp().m_eventClipboard != nullptr;
+
+        m_eventsToolBar->EnableTool(ID_EDIT_EVENT, selected);
+        m_eventsToolBar->EnableTool(wxID_DELETE, selected);
+        m_eventsToolBar->EnableTool(wxID_REPLACE_ALL, hasRows);
+        m_eventsToolBar->EnableTool(wxID_CUT, selected);
+        m_eventsToolBar->EnableTool(wxID_COPY, selected);
+        m_eventsToolBar->EnableTool(wxID_PASTE, held);
+
+        if (wxMenuBar* bar = GetMenuBar()) {
+            const struct
+            {
+                int id;
+                bool enable;
+            } items[] = { { wxID_CUT, selected }, { wxID_COPY, selected }, { wxID_PASTE, held } };
+            for (const auto& item : items) {
+                if (bar->FindItem(item.id))
+                    bar->Enable(item.id, item.enable);
+            }
+        }
+    }
+    event.Skip();
+}
+
+void TovendalProject::OnContextMenu(wxContextMenuEvent& event)
+{
+    if (m_eventsMenu && wxDynamicCast(event.GetEventObject(), wxListCtrl))
+        PopupMenu(m_eventsMenu);
+    else
+        event.Skip();
+}
+
+void TovendalProject::OnClearStatus(wxCloseEvent& event)
+{
+    SetEventStatus(wxEmptyString);
+    event.Skip();
+}
+
+void TovendalProject::OnClearStatus(wxListEvent& event)
+{
+    SetEventStatus(wxEmptyString);
+    event.Skip();
+}
+
+wxMenu* CreateEventsMenu()
+{
+    wxMenu* menu = new wxMenu(wxEmptyString, 0);
+    const struct
+    {
+        int id;
+        const char* label;
+        const char* help;
+        const char* image;
+    } items[] = {
+        { wxID_ADD, "Add Event...", "Create New Event...", "stock_data-new-table-16.xpm" },
+        { ID_EDIT_EVENT, "Edit Event...", "Edit Existing Event...",
+          "stock_data-edit-table-16.xpm" },
+        { wxID_DELETE, "Delete Event", "Remove Selected Event.",
+          "stock_data-delete-table-16.xpm" },
+        { wxID_SEPARATOR, nullptr, nullptr, nullptr },
+        { wxID_REPLACE_ALL, "Remove All Events...", "Remove All Events from the list.",
+          "stock_delete-16.png" },
+    };
+    for (const auto& item : items) {
+        if (item.id == wxID_SEPARATOR) {
+            menu->AppendSeparator();
+            continue;
+        }
+        wxMenuItem* entry = new wxMenuItem(menu, item.id, wxGetTranslation(item.label),
+                                           wxGetTranslation(item.help), wxITEM_NORMAL);
+        entry->SetBitmap(GetEventsMenuBitmap(item.image));
+        menu->Append(entry);
+    }
+    return menu;
+}
+
+wxBitmap GetEventsMenuBitmap(const wxString& name)
+{
+    if (name == "stock_data-new-table-16.xpm")
+        return wxBitmap(stock_data_new_table_16_xpm);
+    if (name == "stock_data-edit-table-16.xpm")
+        return wxBitmap(stock_data_edit_table_16_xpm);
+    if (name == "stock_data-delete-table-16.xpm")
+        return wxBitmap(stock_data_delete_table_16_xpm);
+    if (name == "stock_delete-16.png")
+        return wxBitmap(stock_delete_16_png_xpm);
+    return wxNullBitmap;
+}
