@@ -58,11 +58,24 @@ wxColour RowColourFromName(const wxString& name)
 {
     if (name.empty())
         return wxNullColour;
-    const wxColour colour(name);
+    // The database first: on GTK the text-to-colour conversion reads names as
+    // CSS colours ("MAROON" as #800000), which are not the database's colours.
+    wxColour colour = wxTheColourDatabase->Find(name);
+    if (!colour.IsOk())
+        colour = wxColour(name);
     if (!colour.IsOk())
         return wxNullColour;
-    const wxColour named(wxTheColourDatabase->FindName(colour));
-    return named.IsOk() ? named : wxNullColour;
+    const wxString named = wxTheColourDatabase->FindName(colour);
+    return named.empty() ? wxNullColour : wxTheColourDatabase->Find(named);
+}
+
+/// Gives a row its colours; an invalid colour stands for the list's own.
+void SetRowColours(wxListCtrl* list, long row, const wxColour& background, const wxColour& text)
+{
+    // The list merges new row colours into the old ones and cannot forget a
+    // colour, so the list's own colours are what take an old one away.
+    list->SetItemBackgroundColour(row, background.IsOk() ? background : list->GetBackgroundColour());
+    list->SetItemTextColour(row, text.IsOk() ? text : list->GetForegroundColour());
 }
 
 /// The colour database's name of a row colour; empty for no colour or one without a name.
@@ -158,8 +171,8 @@ void RowFromEditor(wxListCtrl* list, long row, diaryEvents& editor)
     list->SetItem(row, COLUMN_DAY, DayText(from));
     list->SetItem(row, COLUMN_EVENT, editor.GetDescription());
     // The list keeps a row's colours with the row, not with one of its columns.
-    list->SetItemBackgroundColour(row, RowColourFromName(editor.GetBackgroundColourName()));
-    list->SetItemTextColour(row, RowColourFromName(editor.GetTextColourName()));
+    SetRowColours(list, row, RowColourFromName(editor.GetBackgroundColourName()),
+                  RowColourFromName(editor.GetTextColourName()));
     list->SetItem(row, COLUMN_ENDING, EndingText(editor.m_toDatePicker->GetValue()));
     list->SetItem(row, COLUMN_ANNUAL, AnnualText(editor.m_annual));
     list->RefreshItem(row);
