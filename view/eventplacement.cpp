@@ -3,6 +3,7 @@
 #include "view/calendargrid.h"
 
 #include <wx/gdicmn.h>
+#include <wx/hashmap.h>
 
 namespace {
 
@@ -66,6 +67,35 @@ wxString EventText(int day, const wxString& description)
     return text;
 }
 
+WX_DECLARE_STRING_HASH_MAP(wxColour, ColourByName);
+
+// Remembers what a colour lookup gave for each name during one pass: the database
+// lookup rewrites every name it is asked for, and a plan uses few names many times.
+class ColourCache
+{
+public:
+    explicit ColourCache(wxColour (*lookUp)(const wxString&)) : m_lookUp(lookUp) {}
+
+    wxColour Get(const wxString& name)
+    {
+        ColourByName::iterator found = m_colours.find(name);
+        if (found != m_colours.end())
+            return found->second;
+        const wxColour colour = m_lookUp(name);
+        m_colours[name] = colour;
+        return colour;
+    }
+
+private:
+    wxColour (*m_lookUp)(const wxString&);
+    ColourByName m_colours;
+};
+
+wxColour FindInDatabase(const wxString& name)
+{
+    return wxTheColourDatabase->Find(name);
+}
+
 } // namespace
 
 void myViewBase::AddEvents(PlanDocument* doc, int year, int startMonth, int firstDayOfWeek)
@@ -79,6 +109,8 @@ void myViewBase::AddEvents(PlanDocument* doc, int year, int startMonth, int firs
         startMonth = 1;
     const CalendarDate planStart = { year, startMonth, 1 };
     const CalendarDate planEnd = { year + 1, startMonth, 1 };
+    ColourCache textColours(FindInDatabase);
+    ColourCache backgrounds(ColourFromName);
 
     for (PlanEventMap::const_iterator it = doc->m_events.begin(); it != doc->m_events.end(); ++it) {
         const PlanEvent* event = it->second;
@@ -91,8 +123,8 @@ void myViewBase::AddEvents(PlanDocument* doc, int year, int startMonth, int firs
             continue;
 
         const wxString& description = event->m_text;
-        const wxColour textColour = wxTheColourDatabase->Find(event->GetTextColour());
-        const wxColour background = ColourFromName(event->GetColour());
+        const wxColour textColour = textColours.Get(event->GetTextColour());
+        const wxColour background = backgrounds.Get(event->GetColour());
         const bool textOnFollowingDays = !description.empty() && !event->IsFirstDayOnly();
 
         const auto place = [&](const CalendarDate& date, bool writeText) {
