@@ -12,6 +12,11 @@ class MyConnection;
 /// folder that only this user can enter (made when missing).
 wxString HandOverAddress(const wxString& service = TOVENDAL_SERVICE_NAME);
 
+/// The given folder when it is a directory that only this user can enter
+/// (owned by the user, mode 0700), made with that mode when missing; otherwise
+/// the empty text.
+wxString PrivateFolder(const wxString& path);
+
 /// The running program's end of the hand-over: opens the files later starts send.
 class MyServer : public wxServer
 {
@@ -19,6 +24,9 @@ public:
     MyServer();
     ~MyServer() override;
 
+    /// Starts serving a service name (or a socket path). False, leaving the
+    /// socket alone, when another server answers there.
+    bool Create(const wxString& serverName) override;
     /// Accepts conversations on the topic "Open" only.
     wxConnectionBase* OnAcceptConnection(const wxString& topic) override;
 
