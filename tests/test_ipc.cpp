@@ -133,6 +133,14 @@ protected:
         return true;
     }
 
+    /// Hands a plan over to the server at address and checks that it alone was opened.
+    void ExpectServed(const wxString& address)
+    {
+        const wxString plan = MakeTempDir() + "/plan.tovendal";
+        ASSERT_TRUE(HandOverFiles(address, {plan}));
+        EXPECT_EQ(Paths{plan}, OpenedFiles(1));
+    }
+
     wxEventLoop m_loop;
     std::unique_ptr<wxEventLoopActivator> m_activator;
     wxString m_address;
@@ -159,9 +167,7 @@ TEST_F(HandOver, ConversationWithoutPathsOpensNothing)
     ASSERT_TRUE(HandOverFiles(m_address, {}));
     ASSERT_TRUE(HandOverFiles(m_address, {""}));
     // Handed over last, so once it is open the conversations before it are done.
-    const wxString plan = MakeTempDir() + "/plan.tovendal";
-    ASSERT_TRUE(HandOverFiles(m_address, {plan}));
-    EXPECT_EQ(Paths{plan}, OpenedFiles(1));
+    ExpectServed(m_address);
 }
 
 TEST_F(HandOver, OnlyTheTopicOpenIsAccepted)
@@ -186,9 +192,7 @@ TEST_F(HandOver, ServiceNameMapsToTheSameSocketOnBothSides)
     MyServer server;
     ASSERT_TRUE(server.Create(TOVENDAL_SERVICE_NAME));
     EXPECT_TRUE(PathExists(HandOverAddress()));
-    const wxString plan = MakeTempDir() + "/plan.tovendal";
-    ASSERT_TRUE(HandOverFiles(HandOverAddress(), {plan}));
-    EXPECT_EQ(Paths{plan}, OpenedFiles(1));
+    ExpectServed(HandOverAddress());
 }
 
 TEST_F(HandOver, NoServerMeansNoConnection)
@@ -205,9 +209,7 @@ TEST_F(HandOver, StaleSocketIsReplaced)
     PlantStaleSocket(m_address);
     MyServer server;
     ASSERT_TRUE(server.Create(m_address));
-    const wxString plan = MakeTempDir() + "/plan.tovendal";
-    ASSERT_TRUE(HandOverFiles(m_address, {plan}));
-    EXPECT_EQ(Paths{plan}, OpenedFiles(1));
+    ExpectServed(m_address);
 }
 
 TEST_F(HandOver, LiveServerKeepsItsSocket)
@@ -218,9 +220,7 @@ TEST_F(HandOver, LiveServerKeepsItsSocket)
         MyServer second;
         EXPECT_FALSE(second.Create(m_address));
     }
-    const wxString plan = MakeTempDir() + "/plan.tovendal";
-    ASSERT_TRUE(HandOverFiles(m_address, {plan}));
-    EXPECT_EQ(Paths{plan}, OpenedFiles(1));
+    ExpectServed(m_address);
 }
 
 TEST_F(HandOver, FileThatIsNoSocketIsLeftAlone)
