@@ -57,6 +57,16 @@ wxString AddressFor(const wxString& serviceOrPath)
     return serviceOrPath.Contains("/") ? serviceOrPath : HandOverAddress(serviceOrPath);
 }
 
+/// Whether path is a directory, not a link, owned by this user and closed to
+/// everyone else (mode 0700).
+bool IsPrivateFolder(const wxString& path)
+{
+    struct stat info;
+    const wxCharBuffer name = path.fn_str();
+    return name.data() && lstat(name.data(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == getuid() && (info.st_mode & 07777) == 0700;
+}
+
 } // namespace
 
 wxString PrivateFolder(const wxString& path)
@@ -64,21 +74,12 @@ wxString PrivateFolder(const wxString& path)
     const wxCharBuffer name = path.fn_str();
     if (path.empty() || !name.data())
         return wxString();
-    bool created = false;
+    // A folder made just now may have lost bits to the umask; it is ours to set.
     if (mkdir(name.data(), 0700) == 0)
-        created = true;
+        chmod(name.data(), 0700);
     else if (errno != EEXIST)
         return wxString();
-
-    struct stat info;
-    if (lstat(name.data(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid())
-        return wxString();
-    // A folder made just now may have lost bits to the umask; it is ours to set.
-    if (created && (info.st_mode & 07777) != 0700 && chmod(name.data(), 0700) == 0)
-        info.st_mode = (info.st_mode & ~07777) | 0700;
-    if ((info.st_mode & 07777) != 0700)
-        return wxString();
-    return path;
+    return IsPrivateFolder(path) ? path : wxString();
 }
 
 wxString HandOverAddress(const wxString& service)
@@ -86,16 +87,10 @@ wxString HandOverAddress(const wxString& service)
     if (service.empty())
         return wxString();
 
+    // The runtime folder is used only as it is: never created or changed here.
     wxString folder;
-    wxString runtime;
-    if (wxGetEnv("XDG_RUNTIME_DIR", &runtime) && runtime.StartsWith("/")) {
-        struct stat info;
-        const wxCharBuffer name = runtime.fn_str();
-        // Used only as it is: never created or changed here.
-        if (name.data() && lstat(name.data(), &info) == 0 && S_ISDIR(info.st_mode) &&
-            info.st_uid == getuid() && (info.st_mode & 07777) == 0700)
-            folder = runtime;
-    }
+    if (wxGetEnv("XDG_RUNTIME_DIR", &folder) && !(folder.StartsWith("/") && IsPrivateFolder(folder)))
+        folder.clear();
     if (folder.empty())
         folder = PrivateFolder(wxString::Format("/tmp/tovendal-%lu", (unsigned long)getuid()));
     if (folder.empty())
@@ -113,6 +108,10 @@ MyServer::MyServer() : m_connection(nullptr) {}
 
 MyServer::~MyServer()
 {
+    for (MyConnection* connection : m_earlierConnections) {
+        connection->Disconnect();
+        delete connection;
+    }
     if (m_connection) {
         m_connection->Disconnect();
         delete m_connection;
@@ -139,10 +138,18 @@ wxConnectionBase* MyServer::OnAcceptConnection(const wxString& topic)
 {
     if (topic != "Open")
         return nullptr;
-    // The conversation before this one has ended by now, unless two later
-    // starts overlap; a live one is left to run.
-    if (m_connection && !m_connection->GetConnected())
-        delete m_connection;
+    // Earlier conversations are freed once they have ended; one that is
+    // still running (its disconnect not yet read) is kept until it has.
+    if (m_connection)
+        m_earlierConnections.push_back(m_connection);
+    std::vector<MyConnection*> running;
+    for (MyConnection* connection : m_earlierConnections) {
+        if (connection->GetConnected())
+            running.push_back(connection);
+        else
+            delete connection;
+    }
+    m_earlierConnections.swap(running);
     m_connection = new MyConnection;
     return m_connection;
 }

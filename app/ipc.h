@@ -3,13 +3,16 @@
 
 #include <wx/ipc.h>
 
+#include <vector>
+
 class MyConnection;
 
 /// The service name under which the running program takes hand-overs.
 #define TOVENDAL_SERVICE_NAME "Halvorix_Tovendal"
 
 /// The address the toolkit's IPC classes use for a service name: a socket in a
-/// folder that only this user can enter (made when missing).
+/// folder that only this user can enter ($XDG_RUNTIME_DIR, else
+/// /tmp/tovendal-<uid>, made when missing); empty when there is no such folder.
 wxString HandOverAddress(const wxString& service = TOVENDAL_SERVICE_NAME);
 
 /// The given folder when it is a directory that only this user can enter
@@ -31,6 +34,10 @@ public:
     wxConnectionBase* OnAcceptConnection(const wxString& topic) override;
 
     MyConnection* m_connection;
+
+private:
+    /// Conversations accepted before m_connection, until they have ended.
+    std::vector<MyConnection*> m_earlierConnections;
 };
 
 /// A later start's end of the hand-over.
