@@ -2,41 +2,31 @@
 #define TOVENDAL_TESTS_EVENTTESTSUPPORT_H
 
 // Helpers of the event editing tests: the colour database as start-up leaves
-// it, and answers for the event editor and the colour picker that act on the
-// dialog's own controls before they return.
+// it, and answers for the editor and the picker that act on their controls.
 #include "planwindow/eventdialog.h"
 #include "planwindow/highlight.h"
 #include "tests/testsupport.h"
 
 #include <wx/button.h>
-#include <wx/colour.h>
-#include <wx/gdicmn.h>
 #include <wx/testing.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-/// Adds the eleven colours that the program's start-up adds to the colour database
-/// (the test programs do not run that start-up).
+/// Adds the eleven colours of the program's start-up, which the tests do not run.
 inline void AddNamedColours()
 {
-    static const struct
-    {
-        const char* name;
-        unsigned char red, green, blue;
-    } colours[] = {
-        { "Maroon", 153, 0, 0 },       { "Green", 0, 153, 0 },     { "Olive", 153, 153, 0 },
-        { "Navy", 0, 0, 153 },         { "Purple", 153, 0, 153 },  { "Fuchsia", 255, 0, 255 },
-        { "Teal", 0, 153, 153 },       { "Lime", 0, 255, 0 },      { "Light Grey", 204, 204, 204 },
-        { "Dark Grey", 153, 153, 153 }, { "Aqua", 0, 255, 255 },
-    };
-    for (const auto& colour : colours)
-        wxTheColourDatabase->AddColour(colour.name, wxColour(colour.red, colour.green, colour.blue));
+    static const struct { const char* name; unsigned char r, g, b; } colours[] = {
+        { "Maroon", 153, 0, 0 },   { "Green", 0, 153, 0 },      { "Olive", 153, 153, 0 },
+        { "Navy", 0, 0, 153 },     { "Purple", 153, 0, 153 },   { "Fuchsia", 255, 0, 255 },
+        { "Teal", 0, 153, 153 },   { "Lime", 0, 255, 0 },       { "Light Grey", 204, 204, 204 },
+        { "Dark Grey", 153, 153, 153 }, { "Aqua", 0, 255, 255 } };
+    for (const auto& c : colours)
+        wxTheColourDatabase->AddColour(c.name, wxColour(c.r, c.g, c.b));
 }
 
-/// Turns toolkit assertions (among them an unmet dialog expectation) into test failures
-/// instead of a dialog that nobody answers.
+/// Makes toolkit assertions (an unmet dialog expectation among them) fail the test.
 inline void FailOnToolkitAsserts()
 {
     wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
@@ -45,7 +35,7 @@ inline void FailOnToolkitAsserts()
     });
 }
 
-/// Sends a click of the button with the given id inside window, as a user's click does.
+/// Clicks the button with the given id inside window, as the user would.
 inline bool ClickButton(wxWindow* window, int id)
 {
     wxButton* button = wxDynamicCast(window->FindWindow(id), wxButton);
@@ -57,37 +47,32 @@ inline bool ClickButton(wxWindow* window, int id)
     return true;
 }
 
-/// Answers the colour picker by clicking one of its buttons (a swatch or "No Highlight");
-/// wxID_CANCEL presses Escape instead. The picker's return code is its answer.
+/// Answers the colour picker with a click on a swatch or "No Highlight" (wxID_OK), or
+/// with Escape (wxID_CANCEL); check sees the picker first.
 class PickerAnswer : public wxExpectModalBase<winHighlight, PickerAnswer>
 {
 public:
     explicit PickerAnswer(int buttonId, std::function<void(winHighlight*)> check = nullptr)
-        : m_buttonId(buttonId), m_check(check)
-    {
-    }
+        : m_buttonId(buttonId), m_check(check) {}
 
 protected:
     int OnInvoked(winHighlight* picker) const override
     {
         if (m_check)
             m_check(picker);
-        if (m_buttonId == wxID_CANCEL) {
-            wxKeyEvent escape(wxEVT_CHAR_HOOK);
-            escape.m_keyCode = WXK_ESCAPE;
-            escape.SetEventObject(picker);
-            bool cancelled = false;
-            picker->Bind(wxEVT_BUTTON, [&cancelled](wxCommandEvent& event) {
-                cancelled = true;
-                event.Skip();
-            }, wxID_CANCEL);
-            picker->ProcessWindowEvent(escape);
-            EXPECT_TRUE(cancelled) << "Escape did not reach the cancel button";
-            return wxID_CANCEL;
+        if (m_buttonId != wxID_CANCEL) {
+            picker->SetReturnCode(0);
+            EXPECT_TRUE(ClickButton(picker, m_buttonId));
+            return picker->GetReturnCode();
         }
-        picker->SetReturnCode(0);
-        EXPECT_TRUE(ClickButton(picker, m_buttonId)) << "no button " << m_buttonId;
-        return picker->GetReturnCode();
+        bool cancelled = false;
+        picker->Bind(wxEVT_BUTTON, [&cancelled](wxCommandEvent& e) { cancelled = true; e.Skip(); },
+                     wxID_CANCEL);
+        wxKeyEvent escape(wxEVT_CHAR_HOOK);
+        escape.m_keyCode = WXK_ESCAPE;
+        picker->ProcessWindowEvent(escape);
+        EXPECT_TRUE(cancelled) << "Escape did not reach the cancel button";
+        return wxID_CANCEL;
     }
 
 private:
@@ -95,21 +80,17 @@ private:
     std::function<void(winHighlight*)> m_check;
 };
 
-/// Answers the event editor: the dialog is shown (its validators fill the controls), fill
-/// sets the controls as a user would, then Accept is pressed or the given result returned.
+/// Answers the event editor: shows it (the validators fill its controls), lets fill act
+/// as the user, then presses Accept for wxID_OK or returns the other result.
 class EditorAnswer : public wxExpectModalBase<diaryEvents, EditorAnswer>
 {
 public:
     explicit EditorAnswer(std::function<void(diaryEvents*)> fill, int result = wxID_OK)
-        : m_fill(fill), m_result(result)
-    {
-    }
+        : m_fill(fill), m_result(result) {}
 
 protected:
     int OnInvoked(diaryEvents* editor) const override
     {
-        // Shown as ShowModal shows it (which starts the validators), so that
-        // screen positions inside it are real.
         editor->Show();
         RunEventsFor(50);
         if (m_fill)
