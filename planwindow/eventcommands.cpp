@@ -26,7 +26,7 @@ enum { COLUMN_MONTH, COLUMN_DAY, COLUMN_EVENT, COLUMN_ENDING, COLUMN_ANNUAL };
 /// Writes text into status field 1 of the main frame, when there is one.
 void SetEventStatus(const wxString& text)
 {
-    wxFrame* top = wxDynamicCast(wxGetApp().GetTopWindow(), wxFrame);
+    wxFrame* top = dynamic_cast<wxFrame*>(wxGetApp().GetTopWindow());
     wxStatusBar* bar = top ? top->GetStatusBar() : nullptr;
     if (bar && bar->GetFieldsCount() > 1)
         bar->SetStatusText(text, 1);
@@ -103,7 +103,7 @@ wxDateTime DateFromRowTexts(const wxString& monthText, const wxString& dayText)
 /// The plan of a plan window.
 PlanDocument* PlanOf(const TovendalProject& frame)
 {
-    return wxDynamicCast(frame.GetDocument(), PlanDocument);
+    return dynamic_cast<PlanDocument*>(frame.GetDocument());
 }
 
 /// The record of a row. Found through the map's find, never through
@@ -355,7 +355,7 @@ void TovendalProject::OnEventsUpdateUI(wxUpdateUIEvent& event)
 
 void TovendalProject::OnContextMenu(wxContextMenuEvent& event)
 {
-    if (m_eventsMenu && wxDynamicCast(event.GetEventObject(), wxListCtrl))
+    if (m_eventsMenu && dynamic_cast<wxListCtrl*>(event.GetEventObject()))
         PopupMenu(m_eventsMenu);
     else
         event.Skip();

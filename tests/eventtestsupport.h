@@ -38,7 +38,7 @@ inline void FailOnToolkitAsserts()
 /// Clicks the button with the given id inside window, as the user would.
 inline bool ClickButton(wxWindow* window, int id)
 {
-    wxButton* button = wxDynamicCast(window->FindWindow(id), wxButton);
+    wxButton* button = dynamic_cast<wxButton*>(window->FindWindow(id));
     if (!button)
         return false;
     wxCommandEvent click(wxEVT_BUTTON, id);
