@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -211,6 +212,21 @@ int WriteFileAtomically(const TiXmlDocument& xml, const std::string& path)
     return error;
 }
 
+/// Loads the plan file into xml; false when it is not a readable, well-formed file.
+bool LoadXmlFile(TiXmlDocument& xml, const std::string& path)
+{
+    // TinyXML sizes its buffer by seeking to the end: a folder would ask for an
+    // impossible buffer and a pipe or device would block or never end.
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    try {
+        return xml.LoadFile();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 } // namespace
 
 int CompareDateSortItems(const DateSortItem** a, const DateSortItem** b)
@@ -312,7 +328,7 @@ bool PlanDocument::OnOpenDocument(const wxString& filename)
     TiXmlBase::SetCondenseWhiteSpace(false);
     const std::string path(filename.fn_str());
     TiXmlDocument xml(path.c_str());
-    if (path.empty() || !xml.LoadFile()) {
+    if (!LoadXmlFile(xml, path)) {
         wxMessageBox(_("This is not a correct Tovendal."), _("Load Error"), wxOK | wxICON_ERROR,
                      wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
         SetStatusField(_("Load failed."));
