@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <new>
 #include <string>
 #include <fcntl.h>
@@ -46,10 +47,29 @@ void SetStatusField(const wxString& text)
         bar->SetStatusText(text, 1);
 }
 
+/// The text in UTF-8. Large plans write thousands of texts, so the common
+/// characters are encoded here; the rare rest goes through the toolkit.
 std::string ToUtf8(const wxString& text)
 {
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    return std::string(utf8.data(), utf8.length());
+    std::string utf8;
+    utf8.reserve(text.length() + 8);
+    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
+        const wxUint32 c = (*it).GetValue();
+        if (c < 0x80) {
+            utf8 += char(c);
+        } else if (c < 0x800) {
+            utf8 += char(0xC0 | (c >> 6));
+            utf8 += char(0x80 | (c & 0x3F));
+        } else if (c < 0xD800) {
+            utf8 += char(0xE0 | (c >> 12));
+            utf8 += char(0x80 | ((c >> 6) & 0x3F));
+            utf8 += char(0x80 | (c & 0x3F));
+        } else {
+            const wxScopedCharBuffer buffer = text.utf8_str();
+            return std::string(buffer.data(), buffer.length());
+        }
+    }
+    return utf8;
 }
 
 /// Attribute values other than texts are plain ASCII: anything above 127 becomes "_".
@@ -98,18 +118,70 @@ bool AttributeIsYes(const TiXmlElement* element, const char* name)
     return value && std::strcmp(value, "yes") == 0;
 }
 
-/// Parses a date attribute; invalid when absent or not a date.
-wxDateTime AttributeDate(const TiXmlElement* element, const char* name)
+/// Reads date attributes for one load. The form the save writes, "%Y-%m-%d"
+/// with a real calendar day, is taken directly and each day computed once:
+/// making a local date asks the C library for the time zone every time, which
+/// dominates a large plan's load. Anything else goes to the toolkit's
+/// free-form parser.
+class DateReader
 {
-    wxDateTime date;
-    const char* value = element->Attribute(name);
-    if (value) {
-        const wxString text(value, wxConvISO8859_1);
+public:
+    /// Parses the attribute; invalid when absent or not a date.
+    wxDateTime Read(const TiXmlElement* element, const char* name)
+    {
+        const char* value = element->Attribute(name);
+        if (!value)
+            return wxInvalidDateTime;
+        int year, month, day;
+        if (IsPlainDate(value, year, month, day)) {
+            const long key = (long(year) * 16 + month) * 32 + day;
+            std::map<long, wxDateTime>::const_iterator found = m_days.find(key);
+            if (found != m_days.end())
+                return found->second;
+            const wxDateTime date(wxDateTime::wxDateTime_t(day), wxDateTime::Month(month - 1),
+                                  year);
+            m_days[key] = date;
+            return date;
+        }
+        wxDateTime date;
         wxString::const_iterator end;
-        if (!date.ParseDate(text, &end))
-            date = wxInvalidDateTime;
+        if (!date.ParseDate(wxString(value, wxConvISO8859_1), &end))
+            return wxInvalidDateTime;
+        return date;
     }
-    return date;
+
+private:
+    static bool IsPlainDate(const char* text, int& year, int& month, int& day)
+    {
+        for (int i = 0; i < 10; ++i) {
+            const bool dash = i == 4 || i == 7;
+            if (dash ? text[i] != '-' : (text[i] < '0' || text[i] > '9'))
+                return false;
+        }
+        if (text[10] != '\0')
+            return false;
+        year = std::atoi(text);
+        month = std::atoi(text + 5);
+        day = std::atoi(text + 8);
+        return year >= 1000 && month >= 1 && month <= 12 && day >= 1
+            && day <= wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year);
+    }
+
+    std::map<long, wxDateTime> m_days;
+};
+
+/// Writes a date as "%Y-%m-%d" in local time.
+std::string FormatDate(const wxDateTime& date)
+{
+    const wxDateTime::Tm tm = date.GetTm();
+    if (tm.year < 1000 || tm.year > 9999)
+        return std::string(date.Format(DATE_FORMAT).utf8_str());
+    const int month = tm.mon + 1;
+    const char text[] = {char('0' + tm.year / 1000), char('0' + tm.year / 100 % 10),
+                         char('0' + tm.year / 10 % 10), char('0' + tm.year % 10), '-',
+                         char('0' + month / 10), char('0' + month % 10), '-',
+                         char('0' + tm.mday / 10), char('0' + tm.mday % 10)};
+    return std::string(text, sizeof text);
 }
 
 /// The number a year text stands for: its leading decimal digits after optional
@@ -134,12 +206,10 @@ TiXmlElement* MakeEventElement(const PlanEvent& event)
 {
     TiXmlText* text = new TiXmlText(ToUtf8(event.m_text).c_str());
     TiXmlElement* element = new TiXmlElement("event");
-    element->SetAttribute("date", event.m_date.IsValid()
-                                      ? event.m_date.Format(DATE_FORMAT).utf8_str().data()
-                                      : "");
+    element->SetAttribute("date", event.m_date.IsValid() ? FormatDate(event.m_date).c_str() : "");
     const bool hasToDate = event.m_hasToDate && event.m_toDate.IsValid();
     if (hasToDate)
-        element->SetAttribute("todate", event.m_toDate.Format(DATE_FORMAT).utf8_str().data());
+        element->SetAttribute("todate", FormatDate(event.m_toDate).c_str());
     if (hasToDate && event.m_firstDayOnly)
         element->SetAttribute("fstdayonly", "yes");
     element->SetAttribute("colour", ToAscii(event.m_colour).c_str());
@@ -236,8 +306,14 @@ int CompareDateSortItems(const DateSortItem** a, const DateSortItem** b)
     // A record without a start date cannot come from a file; keep it from the date tests.
     if (!first.IsValid() || !second.IsValid())
         return first.IsValid() == second.IsValid() ? 0 : (first.IsValid() ? 1 : -1);
+    if (first == second)
+        return 0;
     if (first.IsEarlierThan(second))
         return -1;
+    // Only dates less than a day apart (26 hours, for daylight saving) can share
+    // a day; this spares the local-time conversions for all others.
+    if ((first - second).GetMinutes() >= 26 * 60)
+        return 1;
     return first.IsSameDate(second) ? 0 : 1;
 }
 
@@ -362,10 +438,11 @@ bool PlanDocument::OnOpenDocument(const wxString& filename)
         if (m_yearEnd.empty())
             m_yearEnd = wxString::Format("%d", ClampToInt(YearNumber(m_year) + m_noOfYears - 1));
 
+        DateReader dateReader;
         const TiXmlElement* dates = root->FirstChildElement("dates");
         const TiXmlElement* element = dates ? dates->FirstChildElement("event") : nullptr;
         for (; element; element = element->NextSiblingElement()) {
-            const wxDateTime date = AttributeDate(element, "date");
+            const wxDateTime date = dateReader.Read(element, "date");
             if (!date.IsValid())
                 continue;
 
@@ -373,7 +450,7 @@ bool PlanDocument::OnOpenDocument(const wxString& filename)
             event->m_date = date;
             event->m_text = ElementText(element);
             event->m_colour = AttributeBytes(element, "colour");
-            const wxDateTime toDate = AttributeDate(element, "todate");
+            const wxDateTime toDate = dateReader.Read(element, "todate");
             if (toDate.IsValid()) {
                 event->m_toDate = toDate;
                 event->m_hasToDate = true;
