@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <memory>
 #include <vector>
 
@@ -87,6 +88,12 @@ struct ControlCase
     std::function<void(PlanWindowTree&)> change;
     bool differs;
 };
+
+/// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ControlCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ControlsDifferCase : public ::testing::TestWithParam<ControlCase>
 {

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <ostream>
 #include <regex>
 #include <string>
 #include <sys/resource.h>
@@ -159,6 +160,12 @@ struct GoldenCase
     std::function<void(PlanDocument&)> fill;
     const char* expected;
 };
+
+/// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const GoldenCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SavedFile : public ::testing::TestWithParam<GoldenCase>
 {
@@ -411,6 +418,12 @@ struct LoadCase
     std::function<void(const PlanDocument&)> check;
 };
 
+/// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const LoadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PlanLoad : public ::testing::TestWithParam<LoadCase>
 {
 };
@@ -625,9 +638,10 @@ TEST(PlanLoadFile, SurprisingContentLoadsWithoutTrouble)
     EXPECT_EQ(100000u, doc.m_title.length());
     EXPECT_EQ(size_t(1) << 20, doc.m_comments.length());
     const PlanEvent* control = nullptr;
-    for (PlanEventMap::const_iterator it = doc.m_events.begin(); it != doc.m_events.end(); ++it)
+    for (PlanEventMap::const_iterator it = doc.m_events.begin(); it != doc.m_events.end(); ++it) {
         if (it->second->m_text == "ctl")
             control = it->second;
+    }
     ASSERT_NE(nullptr, control);
     EXPECT_EQ(wxString("a\x01" "b\x1f"), control->m_colour);
     EXPECT_EQ("\t\n", control->m_textColour);
@@ -767,4 +781,31 @@ TEST(PlanLoadStatus, FieldOneShowsTheOutcome)
     wxTheApp->SetTopWindow(nullptr);
     frame->Destroy();
     RunEventsFor(20);
+}
+
+TEST(PlanLoadFile, EventDatesReadAsTheToolkitParserReadsThem)
+{
+    const char* const texts[] = {"2015-01-10", "2016-02-29", "2015-12-31", "1999-07-04",
+                                 "2015-1-5",   "2015-02-29", "2015-13-01", "0999-01-01",
+                                 "2015/03/04", "2015-03-04 12:00", "  2015-03-04"};
+    std::string body = "<dates>";
+    for (const char* text : texts)
+        body += std::string("<event date=\"") + text + "\">" + text + "</event>";
+    body += "</dates>";
+    PlanDocument doc;
+    LoadPlanText(doc, "", body);
+
+    for (const char* text : texts) {
+        wxDateTime expected;
+        wxString::const_iterator end;
+        const bool parses = expected.ParseDate(wxString(text), &end);
+        const PlanEvent* found = nullptr;
+        for (PlanEventMap::const_iterator it = doc.m_events.begin(); it != doc.m_events.end(); ++it) {
+            if (it->second->m_text == text)
+                found = it->second;
+        }
+        ASSERT_EQ(parses, found != nullptr) << text;
+        if (found)
+            EXPECT_EQ(expected, found->m_date) << text;
+    }
 }
