@@ -805,7 +805,8 @@ TEST(PlanLoadFile, EventDatesReadAsTheToolkitParserReadsThem)
                 found = it->second;
         }
         ASSERT_EQ(parses, found != nullptr) << text;
-        if (found)
+        if (found) {
             EXPECT_EQ(expected, found->m_date) << text;
+        }
     }
 }
