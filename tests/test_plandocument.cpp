@@ -49,30 +49,6 @@ TEST(PlanDocument, NewPlanHasTheDefaults)
     EXPECT_EQ(doc.m_daysAcross, doc.m_savedDaysAcross);
 }
 
-TEST(PlanDocument, IsMadeByNameThroughItsClassInfo)
-{
-    wxObject* object = wxCreateDynamicObject("PlanDocument");
-    ASSERT_NE(nullptr, object);
-    EXPECT_TRUE(object->IsKindOf(wxCLASSINFO(wxDocument)));
-    PlanDocument* doc = wxDynamicCast(object, PlanDocument);
-    ASSERT_NE(nullptr, doc);
-    EXPECT_EQ("Tovendal", doc->m_title);
-    delete doc;
-}
-
-TEST(PlanEvent, NewRecordIsEmpty)
-{
-    PlanEvent event;
-    EXPECT_TRUE(event.m_text.empty());
-    EXPECT_TRUE(event.GetColour().empty());
-    EXPECT_TRUE(event.GetTextColour().empty());
-    EXPECT_FALSE(event.m_date.IsValid());
-    EXPECT_FALSE(event.m_toDate.IsValid());
-    EXPECT_FALSE(event.m_annual);
-    EXPECT_FALSE(event.m_hasToDate);
-    EXPECT_FALSE(event.IsFirstDayOnly());
-}
-
 TEST(PlanEvent, CopyCarriesEndDateAndFirstDayOnlyOnlyWithAnEndDate)
 {
     PlanEvent source;
