@@ -59,6 +59,8 @@ bool UpdateCheckInfo::IsUpdateAvailable(wxURL url, wxString entryName)
         return false;
     }
 
+    // A list with odd lines still gives what it can; its faults are not the user's to read.
+    wxLogNull noListMessages;
     wxFileConfig list(*stream, wxConvAuto());
     const wxString name = entryName.empty() ? m_internalName : entryName;
     m_listedVersion = name.empty() ? wxString() : list.Read("/" + name, wxString());

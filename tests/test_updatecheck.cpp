@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(UpdateCheck, EmptyEntryNameReadsTheInternalName)
 {
-    LoopbackServer server(Ok("tovendal=1.0\nTovendal=4.1.7\n"));
+    LoopbackServer server(Ok("other=1.0\nTovendal=4.1.7\n"));
     UpdateCheckInfo check;
     EXPECT_FALSE(check.IsUpdateAvailable(wxURL(server.Url()), wxString()));
     EXPECT_EQ("4.1.7", check.m_listedVersion);
