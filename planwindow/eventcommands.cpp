@@ -178,6 +178,23 @@ void RowFromEditor(wxListCtrl* list, long row, diaryEvents& editor)
     list->RefreshItem(row);
 }
 
+/// Takes the selected event out of the plan: its record leaves the map and is handed
+/// to the caller (null for a row without one), the plan is marked modified and the
+/// row deleted. False, after asking for a selection, when no row is selected.
+bool TakeSelectedEvent(TovendalProject& frame, PlanEvent*& record)
+{
+    const long row = SelectedRowOrMessage(frame);
+    if (row < 0)
+        return false;
+    PlanDocument* doc = PlanOf(frame);
+    record = RecordOfRow(frame, row);
+    if (record)
+        doc->m_events.erase(long(frame.m_eventsList->GetItemData(row)));
+    doc->Modify(true);
+    frame.m_eventsList->DeleteItem(row);
+    return true;
+}
+
 /// Edits a row and its record in the event editor.
 void EditEventRow(TovendalProject& frame, long row)
 {
@@ -247,33 +264,20 @@ void TovendalProject::OnEventActivated(wxListEvent&)
 
 void TovendalProject::OnDeleteEvent(wxCommandEvent&)
 {
-    const long row = SelectedRowOrMessage(*this);
-    if (row < 0)
-        return;
-    PlanDocument* doc = PlanOf(*this);
-    if (PlanEvent* record = RecordOfRow(*this, row)) {
-        doc->m_events.erase(long(m_eventsList->GetItemData(row)));
+    PlanEvent* record = nullptr;
+    if (TakeSelectedEvent(*this, record))
         delete record;
-    }
-    doc->Modify(true);
-    m_eventsList->DeleteItem(row);
 }
 
 void TovendalProject::OnCutEvent(wxCommandEvent&)
 {
-    const long row = SelectedRowOrMessage(*this);
-    if (row < 0)
-        return;
-    PlanDocument* doc = PlanOf(*this);
-    if (PlanEvent* record = RecordOfRow(*this, row)) {
-        // The record itself leaves the plan and becomes the held event.
-        doc->m_events.erase(long(m_eventsList->GetItemData(row)));
+    PlanEvent* record = nullptr;
+    if (TakeSelectedEvent(*this, record) && record) {
+        // The record itself becomes the held event; no copy is made.
         TovendalApp& app = wxGetApp();
         delete app.m_eventClipboard;
         app.m_eventClipboard = record;
     }
-    doc->Modify(true);
-    m_eventsList->DeleteItem(row);
 }
 
 void TovendalProject::OnCopyEvent(wxCommandEvent&)
