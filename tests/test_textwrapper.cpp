@@ -121,3 +121,10 @@ TEST_F(TextWrapperTest, DrawsLinesOneCharacterHeightApart)
     EXPECT_TRUE(inkInBand(20 + 2 * lineHeight));
     m_dc.SelectObject(m_bitmap);
 }
+
+TEST_F(TextWrapperTest, StopsOnceTheRectangleIsFull)
+{
+    myTextWrapper wrapper(&m_dc, 0, 10, 100, 2 * m_dc.GetCharHeight());
+    wrapper.Wrap(&m_dc, "one\ntwo\nthree\nfour\nfive", -1);
+    EXPECT_EQ(10 + 2 * m_dc.GetCharHeight(), wrapper.m_curY);
+}

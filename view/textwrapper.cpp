@@ -25,6 +25,8 @@ void wxTextWrapper::Wrap(wxDC* dc, const wxString& text, int widthMax)
         if (pos == length || text[pos] == '\n') {
             OnOutputLine(line);
             m_eol = true;
+            if (IsComplete())
+                return;
             continue;
         }
 
@@ -40,6 +42,8 @@ void wxTextWrapper::Wrap(wxDC* dc, const wxString& text, int widthMax)
         if (widthMax >= 0 && blankSeen && dc->GetTextExtent(line).x > widthMax) {
             OnOutputLine(text.substr(lineStart, lastBlank - lineStart));
             m_eol = true;
+            if (IsComplete())
+                return;
             pos = lastBlank; // the loop steps past the blank
         }
     }
@@ -58,4 +62,9 @@ void myTextWrapper::OnOutputLine(const wxString& line)
     if (!line.empty())
         m_dc->DrawText(line, m_curX, m_curY);
     m_curY += m_lineHeight;
+}
+
+bool myTextWrapper::IsComplete() const
+{
+    return m_curY >= m_y + m_height;
 }

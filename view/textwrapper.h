@@ -24,6 +24,8 @@ protected:
     virtual void OnOutputLine(const wxString& line) = 0;
     /// Called before a new line starts.
     virtual void OnNewLine() {}
+    /// True when no further line can be used, so that the rest of the text is left unread.
+    virtual bool IsComplete() const { return false; }
 
     bool m_eol;
 };
@@ -48,6 +50,8 @@ public:
 
 protected:
     void OnOutputLine(const wxString& line) override;
+    /// Lines that would start below the rectangle fall outside the caller's clip.
+    bool IsComplete() const override;
 };
 
 #endif // TOVENDAL_VIEW_TEXTWRAPPER_H
