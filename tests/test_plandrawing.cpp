@@ -140,7 +140,7 @@ protected:
     {
         wxBitmap bitmap(10, 10);
         wxMemoryDC dc(bitmap);
-        dc.SetFont(wxFont(wxFontInfo(7).FaceName("Arial").Family(wxFONTFAMILY_SWISS)));
+        dc.SetFont(PageFont(&dc, 7, wxFONTWEIGHT_NORMAL));
         wxCoord w, h, descent, leading = 0;
         dc.GetTextExtent("j", &w, &h, &descent, &leading);
         return leading;
@@ -153,6 +153,24 @@ protected:
 };
 
 } // namespace
+
+TEST(PageFont, OnePointIsOneLogicalUnitOnEveryMapping)
+{
+    wxBitmap bitmap(100, 100);
+    wxMemoryDC dc(bitmap);
+    for (wxMappingMode mode : {wxMM_TEXT, wxMM_POINTS}) {
+        for (double scale : {1.0, 0.5, 3.0}) {
+            dc.SetMapMode(mode);
+            dc.SetUserScale(scale, scale);
+            dc.SetFont(PageFont(&dc, 7, wxFONTWEIGHT_NORMAL));
+            EXPECT_GE(dc.GetCharHeight(), 7) << mode << " " << scale;
+            EXPECT_LE(dc.GetCharHeight(), 9) << mode << " " << scale;
+            dc.SetFont(PageFont(&dc, 11, wxFONTWEIGHT_BOLD));
+            EXPECT_GE(dc.GetCharHeight(), 12);
+            EXPECT_LE(dc.GetCharHeight(), 14);
+        }
+    }
+}
 
 TEST_F(PlanDrawingTest, MonthsAcrossFrameLinesAndEmptyCells)
 {
@@ -289,7 +307,7 @@ TEST_F(PlanDrawingTest, TitleShowsBothYearsUnlessTheplanStartsInJanuary)
 {
     wxBitmap probe(10, 10);
     wxMemoryDC dc(probe);
-    dc.SetFont(wxFont(wxFontInfo(11).FaceName("Arial").Family(wxFONTFAMILY_SWISS).Bold()));
+    dc.SetFont(PageFont(&dc, 11, wxFONTWEIGHT_BOLD));
     const wxRect titleRow(wxPoint(30, 6), wxPoint(599, 15));
 
     struct Case { int startMonth; const char* title; };

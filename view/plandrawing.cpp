@@ -5,6 +5,7 @@
 #include "view/textwrapper.h"
 
 #include <wx/dc.h>
+#include <wx/dcmemory.h>
 #include <wx/frame.h>
 
 namespace {
@@ -27,6 +28,34 @@ wxString NameAt(const wxArrayString& names, int index)
 {
     return index >= 0 && index < static_cast<int>(names.GetCount()) ? names[index] : wxString();
 }
+
+/// Points of character height per point of font size, as the screen measures fonts.
+double ReferenceHeightPerPoint()
+{
+    static const double ratio = [] {
+        wxBitmap bitmap(1, 1);
+        wxMemoryDC dc(bitmap);
+        dc.SetFont(wxFont(wxFontInfo(70).FaceName("Arial").Family(wxFONTFAMILY_SWISS)));
+        return dc.GetCharHeight() * 72.0 / dc.GetPPI().y / 70.0;
+    }();
+    return ratio;
+}
+
+} // namespace
+
+wxFont PageFont(wxDC* dc, double size, wxFontWeight weight)
+{
+    wxFont font(wxFontInfo(size * 10).FaceName("Arial").Family(wxFONTFAMILY_SWISS).Weight(weight));
+    const wxFont saved = dc->GetFont();
+    dc->SetFont(font);
+    const int height = dc->GetCharHeight(); // measured ten times larger for precision
+    dc->SetFont(saved.IsOk() ? saved : *wxNORMAL_FONT);
+    font.SetFractionalPointSize(height > 0 ? size * size * 10 * ReferenceHeightPerPoint() / height
+                                           : size);
+    return font;
+}
+
+namespace {
 
 /// Draws text centred in r (logical units), the halves truncated toward zero.
 void DrawCentred(wxDC* dc, const wxString& text, const wxRect& r)
@@ -120,9 +149,9 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     TovendalApp& app = wxGetApp();
 
     // Sizes are points: on the printout's mapping one point is one logical unit.
-    const wxFont bodyFont(wxFontInfo(7).FaceName("Arial").Family(wxFONTFAMILY_SWISS));
-    const wxFont titleFont(wxFontInfo(11).FaceName("Arial").Family(wxFONTFAMILY_SWISS).Bold());
-    const wxFont footerFont(wxFontInfo(5).FaceName("Arial").Family(wxFONTFAMILY_SWISS));
+    const wxFont bodyFont = PageFont(dc, 7, wxFONTWEIGHT_NORMAL);
+    const wxFont titleFont = PageFont(dc, 11, wxFONTWEIGHT_BOLD);
+    const wxFont footerFont = PageFont(dc, 5, wxFONTWEIGHT_NORMAL);
     const wxPen linePen(*wxBLACK, 1, wxPENSTYLE_SOLID);
 
     SetPrintStatus("Printing...");
