@@ -98,10 +98,12 @@ TEST_F(PrintoutTest, CountsOnePagePerYearAndFillsEmptyYears)
         printout.OnPreparePrinting();
         EXPECT_EQ(c.pages, printout.m_pageCount) << c.first << "-" << c.last;
         EXPECT_EQ(c.filledIn, m_doc->IsModified()) << c.first << "-" << c.last;
-        if (*c.first == '\0')
+        if (*c.first == '\0') {
             EXPECT_EQ(thisYear, m_doc->m_year);
-        if (*c.last == '\0')
+        }
+        if (*c.last == '\0') {
             EXPECT_EQ(m_doc->m_year, m_doc->m_yearEnd);
+        }
 
         int minPage, maxPage, fromPage, toPage;
         printout.GetPageInfo(&minPage, &maxPage, &fromPage, &toPage);

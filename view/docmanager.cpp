@@ -39,25 +39,28 @@ wxPageSetupDialogData& SharedPageSetupData()
     return *app.m_pageSetupData;
 }
 
-/// False, after telling the user, when the plan's year range gives no page: the toolkit's
-/// print and preview cannot run a printout without pages.
-bool HasPages(wxPrintout* printout)
-{
-    MyPrintOut* planPrintout = wxDynamicCast(printout, MyPrintOut);
-    if (!planPrintout)
-        return true;
-    planPrintout->OnPreparePrinting();
-    if (planPrintout->m_pageCount >= 1)
-        return true;
-    wxMessageBox(NO_PAGES_TEXT, "Tovendal", wxOK | wxICON_INFORMATION);
-    return false;
-}
-
 /// Lets pending events run once, so that the busy notice paints.
 void YieldOnce()
 {
     if (wxTheApp)
         wxTheApp->Yield(true);
+}
+
+/// The view's printout, or null when the view makes none or, after telling the user, when the
+/// plan's year range gives no page: the toolkit's print and preview cannot run without pages.
+wxPrintout* CreatePrintout(wxView* view)
+{
+    wxPrintout* printout = view->OnCreatePrintout();
+    YieldOnce();
+    MyPrintOut* planPrintout = wxDynamicCast(printout, MyPrintOut);
+    if (!planPrintout)
+        return printout;
+    planPrintout->OnPreparePrinting();
+    if (planPrintout->m_pageCount >= 1)
+        return printout;
+    delete printout;
+    wxMessageBox(NO_PAGES_TEXT, "Tovendal", wxOK | wxICON_INFORMATION);
+    return nullptr;
 }
 
 } // namespace
@@ -87,14 +90,9 @@ void myDocManager::OnPrint(wxCommandEvent& WXUNUSED(event))
 
     wxBusyInfo busy(BUSY_TEXT, view->GetFrame());
     YieldOnce();
-    wxPrintout* printout = view->OnCreatePrintout();
-    YieldOnce();
+    wxPrintout* printout = CreatePrintout(view);
     if (!printout)
         return;
-    if (!HasPages(printout)) {
-        delete printout;
-        return;
-    }
 
     wxPrintDialogData dialogData(SharedPrintData());
     wxPrinter printer(&dialogData);
@@ -117,14 +115,9 @@ void myDocManager::OnPreview(wxCommandEvent& WXUNUSED(event))
     wxWindow* top = wxTheApp->GetTopWindow();
     wxBusyInfo busy(BUSY_TEXT, top);
     YieldOnce();
-    wxPrintout* printout = view->OnCreatePrintout();
-    YieldOnce();
+    wxPrintout* printout = CreatePrintout(view);
     if (!printout)
         return;
-    if (!HasPages(printout)) {
-        delete printout;
-        return;
-    }
 
     wxPrintDialogData dialogData(SharedPrintData());
     wxPrintPreview* preview = new wxPrintPreview(printout, view->OnCreatePrintout(), &dialogData);
