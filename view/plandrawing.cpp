@@ -265,11 +265,14 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
                 }
                 const CellColourArray& colours = m_cellColours[cell];
                 painter.Bands(R, colours, true);
-                // A long event text is cut at the cell's edge.
-                dc->SetClippingRegion(R);
-                painter.Text(colours.GetCount() > 1 ? text.Left(2) : text, R.x, R.y,
-                             m_cellTextColour[cell]);
-                dc->DestroyClippingRegion();
+                // A long event text is cut at the cell's edge; a bare day number always fits.
+                const wxString shown = colours.GetCount() > 1 ? text.Left(2) : text;
+                const bool clip = shown.length() > 2;
+                if (clip)
+                    dc->SetClippingRegion(R);
+                painter.Text(shown, R.x, R.y, m_cellTextColour[cell]);
+                if (clip)
+                    dc->DestroyClippingRegion();
             }
 
             dc->DrawText(dayName, 533, T + L);
