@@ -244,7 +244,7 @@ protected:
     static wxPreviewFrame* FindPreview()
     {
         for (wxWindow* window : wxTopLevelWindows)
-            if (wxPreviewFrame* frame = wxDynamicCast(window, wxPreviewFrame))
+            if (wxPreviewFrame* frame = dynamic_cast<wxPreviewFrame*>(window))
                 if (!frame->IsBeingDeleted())
                     return frame;
         return nullptr;

@@ -52,7 +52,7 @@ wxPrintout* CreatePrintout(wxView* view)
 {
     wxPrintout* printout = view->OnCreatePrintout();
     YieldOnce();
-    MyPrintOut* planPrintout = wxDynamicCast(printout, MyPrintOut);
+    MyPrintOut* planPrintout = dynamic_cast<MyPrintOut*>(printout);
     if (!planPrintout)
         return printout;
     planPrintout->OnPreparePrinting();

@@ -18,7 +18,7 @@ const int LAST_CALENDAR_YEAR = 9999;
 /// Shows text in field 1 of the main frame's status bar, when there is one.
 void SetPrintStatus(const wxString& text)
 {
-    wxFrame* frame = wxTheApp ? wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame) : nullptr;
+    wxFrame* frame = wxTheApp ? dynamic_cast<wxFrame*>(wxTheApp->GetTopWindow()) : nullptr;
     if (frame && frame->GetStatusBar() && frame->GetStatusBar()->GetFieldsCount() > 1)
         frame->SetStatusText(text, 1);
 }
@@ -143,7 +143,7 @@ private:
 
 void myViewBase::DrawPlan(wxDC* dc, int page)
 {
-    PlanDocument* doc = wxDynamicCast(GetDocument(), PlanDocument);
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(GetDocument());
     if (!dc || !doc)
         return;
     TovendalApp& app = wxGetApp();

@@ -38,7 +38,7 @@ MyPrintOut::MyPrintOut(myViewBase* view, const wxString& title)
 
 void MyPrintOut::OnPreparePrinting()
 {
-    PlanDocument* doc = m_view ? wxDynamicCast(m_view->GetDocument(), PlanDocument) : nullptr;
+    PlanDocument* doc = m_view ? dynamic_cast<PlanDocument*>(m_view->GetDocument()) : nullptr;
     if (!doc)
         return;
 
