@@ -17,7 +17,6 @@
 #include <wx/msgdlg.h>
 #include <wx/snglinst.h>
 #include <wx/splash.h>
-#include <wx/statusbr.h>
 #include <wx/utils.h>
 
 #include "images/Splash_png.xpm"
@@ -42,25 +41,6 @@ const NamedColour g_namedColours[] = {
     {"Teal", 0, 153, 153},       {"Lime", 0, 255, 0},          {"Light Grey", 204, 204, 204},
     {"Dark Grey", 153, 153, 153}, {"Aqua", 0, 255, 255},
 };
-
-const wxDateTime::Month g_months[] = {
-    wxDateTime::Jan, wxDateTime::Feb, wxDateTime::Mar, wxDateTime::Apr,
-    wxDateTime::May, wxDateTime::Jun, wxDateTime::Jul, wxDateTime::Aug,
-    wxDateTime::Sep, wxDateTime::Oct, wxDateTime::Nov, wxDateTime::Dec,
-};
-
-// Monday first, although the toolkit numbers Sunday 0.
-const wxDateTime::WeekDay g_weekDays[] = {
-    wxDateTime::Mon, wxDateTime::Tue, wxDateTime::Wed, wxDateTime::Thu,
-    wxDateTime::Fri, wxDateTime::Sat, wxDateTime::Sun,
-};
-
-void SetFrameStatus(wxWindow* window, const wxString& text)
-{
-    wxFrame* frame = wxDynamicCast(window, wxFrame);
-    if (frame && frame->GetStatusBar())
-        frame->SetStatusText(text, 1);
-}
 
 } // namespace
 
@@ -142,14 +122,17 @@ bool TovendalApp::OnInit()
     m_docManager->FileHistoryLoad(*m_config);
 
     wxArrayString defaults;
-    for (wxDateTime::Month month : g_months)
-        defaults.Add(wxDateTime::GetMonthName(month, wxDateTime::Name_Full));
-    ReadNameGroup(m_config, "/MonthNames", WXSIZEOF(g_months), defaults, m_monthNames);
+    for (int month = wxDateTime::Jan; month <= wxDateTime::Dec; ++month)
+        defaults.Add(wxDateTime::GetMonthName(static_cast<wxDateTime::Month>(month),
+                                              wxDateTime::Name_Full));
+    ReadNameGroup(m_config, "/MonthNames", 12, defaults, m_monthNames);
 
+    // Monday first, although the toolkit numbers Sunday 0.
     defaults.Clear();
-    for (wxDateTime::WeekDay day : g_weekDays)
-        defaults.Add(wxDateTime::GetWeekDayName(day, wxDateTime::Name_Abbr).Left(2));
-    ReadNameGroup(m_config, "/DayNames", WXSIZEOF(g_weekDays), defaults, m_dayNames);
+    for (int day = 1; day <= 7; ++day)
+        defaults.Add(wxDateTime::GetWeekDayName(static_cast<wxDateTime::WeekDay>(day % 7),
+                                                wxDateTime::Name_Abbr).Left(2));
+    ReadNameGroup(m_config, "/DayNames", 7, defaults, m_dayNames);
 
     TovendalMain* frame = new TovendalMain(
         m_docManager, nullptr, ID_MAIN_FRAME, _("Tovendal"), wxDefaultPosition, wxSize(400, 500),
@@ -163,9 +146,9 @@ bool TovendalApp::OnInit()
 
     m_ddeServer = new MyServer;
     if (m_ddeServer->Create(TOVENDAL_SERVICE_NAME)) {
-        SetFrameStatus(frame, "DDE Active.");
+        frame->SetStatusText("DDE Active.", 1);
     } else {
-        SetFrameStatus(frame, "DDE Failed.");
+        frame->SetStatusText("DDE Failed.", 1);
         delete m_ddeServer;
         m_ddeServer = nullptr;
     }

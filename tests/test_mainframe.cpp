@@ -189,6 +189,12 @@ TEST_F(MainFrame, ToolsShowTheirTipsAndStatusTexts)
         EXPECT_TRUE(tool->GetNormalBitmap().IsOk()) << rows[i].tip;
     }
 
+    // Images are looked up by their exact names.
+    EXPECT_EQ(wxSize(16, 16), TovendalMain::GetBitmapResource("stock_close-16.png").GetSize());
+    EXPECT_FALSE(TovendalMain::GetBitmapResource("NEW.XPM").IsOk());
+    EXPECT_EQ(32, TovendalMain::GetIconResource("TOVENDAL.ICO").GetWidth());
+    EXPECT_FALSE(TovendalMain::GetIconResource("tovendal.ico").IsOk());
+
     wxStatusBar* status = m_frame->GetStatusBar();
     ASSERT_NE(nullptr, status);
     EXPECT_EQ(ID_STATUSBAR, status->GetId());
@@ -208,19 +214,6 @@ TEST_F(MainFrame, RecentFilesFollowExitAfterASeparator)
     EXPECT_TRUE(file->FindItemByPosition(13)->GetItemLabelText().Contains("b.tovendal"));
     EXPECT_EQ(wxID_FILE2, file->FindItemByPosition(14)->GetId());
     EXPECT_TRUE(file->FindItemByPosition(14)->GetItemLabelText().Contains("a.tovendal"));
-}
-
-TEST_F(MainFrame, ImagesAreFoundByTheirExactNames)
-{
-    Start();
-    const wxBitmap cross = TovendalMain::GetBitmapResource("stock_close-16.png");
-    ASSERT_TRUE(cross.IsOk());
-    EXPECT_EQ(wxSize(16, 16), cross.GetSize());
-    EXPECT_EQ(wxSize(16, 15), TovendalMain::GetBitmapResource("new.xpm").GetSize());
-    EXPECT_FALSE(TovendalMain::GetBitmapResource("NEW.XPM").IsOk());
-    EXPECT_FALSE(TovendalMain::GetBitmapResource("").IsOk());
-    EXPECT_EQ(32, TovendalMain::GetIconResource("TOVENDAL.ICO").GetWidth());
-    EXPECT_FALSE(TovendalMain::GetIconResource("tovendal.ico").IsOk());
 }
 
 TEST_F(MainFrame, RemoveDeletesTheChosenFileOnlyOnOk)
@@ -282,14 +275,4 @@ TEST_F(MainFrame, CommandsWithNoPlanOpenDoNothing)
     RunEventsFor(50);
     EXPECT_TRUE(Manager()->GetDocumentsVector().empty());
     EXPECT_EQ(m_frame, wxGetApp().GetTopWindow());
-}
-
-TEST_F(MainFrame, NewPlanEnablesClose)
-{
-    Start();
-    SendCommand(m_frame, wxID_NEW);
-    ASSERT_EQ(1u, Manager()->GetDocumentsVector().size());
-    m_frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-    m_frame->m_fileMenu->UpdateUI();
-    EXPECT_TRUE(m_frame->m_fileMenu->IsEnabled(wxID_CLOSE));
 }
