@@ -21,6 +21,9 @@
 
 #include "images/Splash_png.xpm"
 
+#include <csignal>
+#include <unistd.h>
+
 wxIMPLEMENT_CLASS(TovendalApp, wxApp);
 
 wxBEGIN_EVENT_TABLE(TovendalApp, wxApp)
@@ -156,6 +159,20 @@ bool TovendalApp::OnInit()
     return wxApp::OnInit();
 }
 
+namespace {
+
+// A running program that takes the connection but never answers (hung, or stopped in a
+// debugger) would keep a later start waiting inside the toolkit for ten minutes. The later
+// start has nothing else to do: past this many seconds it ends as it would after a hand-over.
+const unsigned HAND_OVER_SECONDS = 10;
+
+extern "C" void GiveUpHandOver(int)
+{
+    _exit(255);
+}
+
+} // namespace
+
 void TovendalApp::HandOver()
 {
     wxCmdLineParser parser(argc, argv);
@@ -171,6 +188,8 @@ void TovendalApp::HandOver()
         return;
     }
 
+    std::signal(SIGALRM, GiveUpHandOver);
+    alarm(HAND_OVER_SECONDS);
     m_ddeClient = new MyClient;
     if (m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open")) {
         for (size_t i = 0; i < parser.GetParamCount(); ++i) {
@@ -184,6 +203,8 @@ void TovendalApp::HandOver()
     }
     delete m_ddeClient;
     m_ddeClient = nullptr;
+    alarm(0);
+    std::signal(SIGALRM, SIG_DFL);
     wxApp::OnCmdLineParsed(parser);
 }
 

@@ -5,6 +5,7 @@
 #include "tests/testsupport.h"
 
 #include <wx/fileconf.h>
+#include <wx/snglinst.h>
 #include <wx/filename.h>
 #include <wx/sstream.h>
 #include <wx/stopwatch.h>
@@ -20,6 +21,8 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -253,4 +256,30 @@ TEST(Program, RunningOneRefusesOtherTopicsAndOpensALaterStartsRelativeFile)
     EXPECT_EQ(0, WaitForExit(running, EXIT_TIME)) << ReadText(running.errorFile);
     EXPECT_EQ(plan, HistoryEntry(1));
     EXPECT_EQ("", HistoryEntry(2));
+}
+
+TEST(Program, LaterStartGivesUpOnARunningProgramThatNeverAnswers)
+{
+    // A "running program": it holds the single-instance lock and takes connections on the
+    // hand-over socket, but never answers them.
+    wxSingleInstanceChecker running("TovendalApp-" + wxGetUserId());
+    ASSERT_TRUE(running.IsAnotherRunning() == false);
+    const std::string address = HandOverAddress().ToStdString();
+    ASSERT_FALSE(address.empty());
+    unlink(address.c_str());
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un where{};
+    where.sun_family = AF_UNIX;
+    std::strncpy(where.sun_path, address.c_str(), sizeof(where.sun_path) - 1);
+    ASSERT_EQ(0, bind(listener, reinterpret_cast<sockaddr*>(&where), sizeof(where)));
+    ASSERT_EQ(0, listen(listener, 4));
+
+    const wxString plan = WritePlan(MakeTempDir(), "waiting.tovendal");
+    Program later = Spawn({plan.ToStdString()});
+    wxStopWatch watch;
+    EXPECT_EQ(255, WaitForExit(later, 30000)) << ReadText(later.errorFile);
+    EXPECT_LT(watch.Time(), 20000);
+    EXPECT_FALSE(wxFileExists(ConfigPath()));
+    close(listener);
+    unlink(address.c_str());
 }
