@@ -166,6 +166,11 @@ TovendalProject::TovendalProject(wxDocument* doc, wxView* view, wxMDIParentFrame
 
 TovendalProject::~TovendalProject()
 {
+    // The view's close normally takes the File menu out of the history; a
+    // window destroyed any other way must not leave the history holding it.
+    wxDocManager* manager = wxDocManager::GetDocumentManager();
+    if (manager && m_fileMenu)
+        manager->FileHistoryRemoveMenu(m_fileMenu);
     delete m_eventsMenu;
 }
 

@@ -1,0 +1,259 @@
+#include "tests/planwindowfixture.h"
+#include "tests/testsupport.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/filehistory.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+
+using planwindowtest::PlanWindowFixture;
+
+namespace {
+
+/// Sends one typed character to a text control as the keyboard would; true when it was refused.
+bool TypingIsRefused(wxTextCtrl* text, wxChar character)
+{
+    wxKeyEvent event(wxEVT_CHAR);
+    event.m_keyCode = character;
+    event.m_uniChar = character;
+    event.SetEventObject(text);
+    event.SetId(text->GetId());
+    return text->GetEventHandler()->ProcessEvent(event);
+}
+
+} // namespace
+
+class PlanWindowTest : public PlanWindowFixture
+{
+};
+
+TEST_F(PlanWindowTest, ControlsAreBlankUntilTheDocumentIsShown)
+{
+    PlanDocument* doc = new PlanDocument;
+    TovendalProject* frame = new TovendalProject(doc, nullptr, s_mainFrame, ID_PROJECT_FRAME,
+                                                 "Label: untitled", wxDefaultPosition,
+                                                 wxSize(400, 300), wxCAPTION | wxCLOSE_BOX);
+
+    EXPECT_EQ("", frame->m_yearFromText->GetValue());
+    EXPECT_EQ("", frame->m_yearToText->GetValue());
+    EXPECT_EQ("", frame->m_titleText->GetValue());
+    EXPECT_EQ(wxNOT_FOUND, frame->m_startMonthChoice->GetSelection());
+    EXPECT_EQ(wxNOT_FOUND, frame->m_firstDayChoice->GetSelection());
+    EXPECT_FALSE(frame->m_bankHolidaysCheck->GetValue());
+    EXPECT_FALSE(frame->m_daysAcrossCheck->GetValue());
+
+    doc->m_startMonth = 3;
+    doc->m_firstDayOfWeek = 6;
+    doc->m_daysAcross = true;
+    doc->m_comments = "line one\nline two";
+    frame->InitDialog();
+
+    const wxString year = wxString::Format("%d", wxDateTime::Now().GetYear());
+    EXPECT_EQ(year, frame->m_yearFromText->GetValue());
+    EXPECT_EQ(year, frame->m_yearToText->GetValue());
+    EXPECT_EQ("Tovendal", frame->m_titleText->GetValue());
+    EXPECT_EQ("April", frame->m_startMonthChoice->GetStringSelection());
+    EXPECT_EQ("Su", frame->m_firstDayChoice->GetStringSelection());
+    EXPECT_TRUE(frame->m_bankHolidaysCheck->GetValue());
+    EXPECT_TRUE(frame->m_daysAcrossCheck->GetValue());
+    EXPECT_EQ("line one\nline two", frame->m_commentsText->GetValue());
+
+    frame->Destroy();
+    delete doc;
+}
+
+TEST_F(PlanWindowTest, WindowValuesReachTheDocumentThroughTheValidators)
+{
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    frame->m_yearFromText->ChangeValue("2015");
+    frame->m_yearToText->ChangeValue("2017");
+    frame->m_titleText->ChangeValue("Office");
+    frame->m_startMonthChoice->SetSelection(8);
+    frame->m_firstDayChoice->SetSelection(2);
+    frame->m_bankHolidaysCheck->SetValue(false);
+    frame->m_daysAcrossCheck->SetValue(true);
+    frame->m_commentsText->ChangeValue("  indented\nsecond line");
+
+    ASSERT_TRUE(frame->Validate());
+    ASSERT_TRUE(frame->TransferDataFromWindow());
+
+    EXPECT_EQ("2015", doc->m_year);
+    EXPECT_EQ("2017", doc->m_yearEnd);
+    EXPECT_EQ("Office", doc->m_title);
+    EXPECT_EQ(8, doc->m_startMonth);
+    EXPECT_EQ(2, doc->m_firstDayOfWeek);
+    EXPECT_FALSE(doc->m_incUKbankhols);
+    EXPECT_TRUE(doc->m_daysAcross);
+    EXPECT_EQ("  indented\nsecond line", doc->m_comments);
+}
+
+TEST_F(PlanWindowTest, ChoicesHoldTheNamesTheApplicationHadWhenTheWindowWasMade)
+{
+    TovendalApp& app = wxGetApp();
+    const wxArrayString months = app.m_monthNames;
+    app.m_monthNames[0] = "Januar";
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    app.m_monthNames = months;
+
+    ASSERT_EQ(12u, frame->m_startMonthChoice->GetCount());
+    ASSERT_EQ(7u, frame->m_firstDayChoice->GetCount());
+    EXPECT_EQ("Januar", frame->m_startMonthChoice->GetString(0));
+    EXPECT_EQ("December", frame->m_startMonthChoice->GetString(11));
+    EXPECT_EQ("Mo", frame->m_firstDayChoice->GetString(0));
+    EXPECT_EQ("Su", frame->m_firstDayChoice->GetString(6));
+}
+
+TEST_F(PlanWindowTest, CheckBoxesStandRightOfTheirLabels)
+{
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    EXPECT_EQ("UK Bank Holidays  ", frame->m_bankHolidaysCheck->GetLabel());
+    EXPECT_EQ("Print Days Across  ", frame->m_daysAcrossCheck->GetLabel());
+    EXPECT_TRUE(frame->m_bankHolidaysCheck->HasFlag(wxALIGN_RIGHT));
+    EXPECT_TRUE(frame->m_daysAcrossCheck->HasFlag(wxALIGN_RIGHT));
+}
+
+TEST_F(PlanWindowTest, YearFieldsStopTypingAtFourCharacters)
+{
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    for (wxTextCtrl* year : {frame->m_yearFromText, frame->m_yearToText}) {
+        year->ChangeValue("201");
+        year->SetInsertionPointEnd();
+        EXPECT_FALSE(TypingIsRefused(year, '5'));
+        EXPECT_TRUE(TypingIsRefused(year, 'x')) << "not a number";
+
+        year->ChangeValue("2015");
+        year->SetInsertionPointEnd();
+        EXPECT_TRUE(TypingIsRefused(year, '6')) << "fifth character";
+        EXPECT_FALSE(TypingIsRefused(year, WXK_BACK));
+
+        year->SelectAll();
+        EXPECT_FALSE(TypingIsRefused(year, '1')) << "typing over a selection";
+    }
+}
+
+TEST_F(PlanWindowTest, LongerStoredYearIsShownAndKeptInFull)
+{
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    doc->m_year = "20155";
+    doc->m_yearEnd = "120000";
+    frame->TransferDataToWindow();
+
+    EXPECT_EQ("20155", frame->m_yearFromText->GetValue());
+    EXPECT_EQ("120000", frame->m_yearToText->GetValue());
+    ASSERT_TRUE(frame->TransferDataFromWindow());
+    EXPECT_EQ("20155", doc->m_year);
+    EXPECT_EQ("120000", doc->m_yearEnd);
+}
+
+TEST_F(PlanWindowTest, EventsListStartsWithFiveHeaderSizedColumns)
+{
+    PlanDocument* doc = NewPlan();
+    wxListCtrl* list = FrameOf(doc)->m_eventsList;
+    ASSERT_EQ(5, list->GetColumnCount());
+    const char* titles[] = {"Month", "Day", "Event", "Ending", "Annual"};
+    for (int column = 0; column < 5; ++column) {
+        wxListItem item;
+        item.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
+        list->GetColumn(column, item);
+        EXPECT_EQ(titles[column], item.GetText());
+        EXPECT_EQ(column == 1 ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT, item.GetAlign())
+            << column;
+        EXPECT_GT(list->GetColumnWidth(column), 0) << column;
+    }
+    EXPECT_TRUE(list->HasFlag(wxLC_SINGLE_SEL));
+    EXPECT_EQ(0, list->GetItemCount());
+}
+
+
+TEST_F(PlanWindowTest, ListContextMenuIsConnectedToTheFrame)
+{
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    // Disconnecting succeeds only for a connection that exists.
+    EXPECT_TRUE(frame->m_eventsList->Disconnect(
+        ID_EVENTS_LIST, wxEVT_CONTEXT_MENU,
+        wxContextMenuEventHandler(TovendalProject::OnContextMenu), nullptr, frame));
+    EXPECT_NE(nullptr, frame->m_eventsMenu);
+}
+
+TEST_F(PlanWindowTest, MenusCarryTheCommandsInOrder)
+{
+    PlanDocument* doc = NewPlan();
+    wxMenuBar* bar = FrameOf(doc)->GetMenuBar();
+    ASSERT_NE(nullptr, bar);
+    ASSERT_EQ(4u, bar->GetMenuCount());
+    EXPECT_EQ(FrameOf(doc)->m_fileMenu, bar->GetMenu(0));
+
+    struct MenuCase
+    {
+        const char* title;
+        std::vector<int> ids;
+    };
+    const MenuCase menus[] = {
+        {"&File", {wxID_NEW, wxID_OPEN, wxID_SAVE, wxID_SAVEAS, wxID_CLOSE, wxID_CLOSE_ALL,
+                   wxID_REMOVE, wxID_PRINT, wxID_PREVIEW, wxID_PRINT_SETUP, wxID_SEPARATOR,
+                   wxID_EXIT}},
+        {"&Edit", {wxID_CUT, wxID_COPY, wxID_PASTE}},
+        {"Options", {wxID_PREFERENCES}},
+        {"&Help", {wxID_ABOUT, wxID_SEPARATOR, 10037}},
+    };
+    for (size_t m = 0; m < 4; ++m) {
+        EXPECT_EQ(menus[m].title, bar->GetMenuLabel(m));
+        std::vector<int> ids;
+        for (wxMenuItem* item : bar->GetMenu(m)->GetMenuItems())
+            ids.push_back(item->GetId());
+        // The recent files may follow the File menu's own items.
+        ids.resize(std::min(ids.size(), menus[m].ids.size()));
+        EXPECT_EQ(menus[m].ids, ids) << menus[m].title;
+    }
+    wxMenuItem* save = bar->FindItem(wxID_SAVE);
+    ASSERT_NE(nullptr, save);
+    wxAcceleratorEntry* accel = save->GetAccel();
+    ASSERT_NE(nullptr, accel);
+    EXPECT_EQ('S', accel->GetKeyCode());
+    EXPECT_EQ(wxACCEL_CTRL, accel->GetFlags());
+    delete accel;
+}
+
+TEST_F(PlanWindowTest, FileMenuListsAndFollowsTheRecentFiles)
+{
+    myDocManager* manager = wxGetApp().m_docManager;
+    const wxString dir = MakeTempDir();
+    manager->AddFileToHistory(dir + "/first.tovendal");
+    PlanDocument* doc = NewPlan();
+    wxMenu* fileMenu = FrameOf(doc)->m_fileMenu;
+
+    EXPECT_NE(nullptr, fileMenu->FindItem(manager->GetFileHistory()->GetBaseId()));
+    EXPECT_EQ(nullptr, fileMenu->FindItem(manager->GetFileHistory()->GetBaseId() + 1));
+    manager->AddFileToHistory(dir + "/second.tovendal");
+    EXPECT_NE(nullptr, fileMenu->FindItem(manager->GetFileHistory()->GetBaseId() + 1));
+
+    while (manager->GetHistoryFilesCount() > 0)
+        manager->GetFileHistory()->RemoveFileFromHistory(0);
+}
+
+TEST_F(PlanWindowTest, WindowWithoutADocumentIsUnboundAndLeavesNoMenuInTheHistory)
+{
+    myDocManager* manager = wxGetApp().m_docManager;
+    const size_t menusBefore = manager->GetFileHistory()->GetMenus().GetCount();
+    TovendalProject* frame = new TovendalProject(nullptr, nullptr, s_mainFrame, ID_PROJECT_FRAME,
+                                                 "Label: untitled", wxDefaultPosition,
+                                                 wxSize(400, 300), wxCAPTION);
+    EXPECT_EQ(menusBefore + 1, manager->GetFileHistory()->GetMenus().GetCount());
+    EXPECT_EQ(nullptr, frame->m_titleText->GetValidator());
+
+    frame->Destroy();
+
+    EXPECT_EQ(menusBefore, manager->GetFileHistory()->GetMenus().GetCount());
+    manager->AddFileToHistory(MakeTempDir() + "/after.tovendal");
+    manager->GetFileHistory()->RemoveFileFromHistory(0);
+}
