@@ -115,7 +115,7 @@ void AddEventsTool(wxToolBar* toolBar, int id, const wxString& image, const wxSt
 /// a field showing a longer stored year.
 void LimitYearTyping(wxKeyEvent& event)
 {
-    wxTextCtrl* text = wxDynamicCast(event.GetEventObject(), wxTextCtrl);
+    wxTextCtrl* text = dynamic_cast<wxTextCtrl*>(event.GetEventObject());
     const int key = event.GetUnicodeKey();
     if (text && key != WXK_NONE && key >= WXK_SPACE && key != WXK_DELETE &&
         !event.HasAnyModifiers()) {
@@ -413,7 +413,7 @@ void TovendalProject::CreateControls()
         m_firstDayChoice->Append(i < app.m_dayNames.size() ? app.m_dayNames[i] : wxString());
 
     // Validators bind the controls to the plan.
-    if (PlanDocument* doc = wxDynamicCast(GetDocument(), PlanDocument)) {
+    if (PlanDocument* doc = dynamic_cast<PlanDocument*>(GetDocument())) {
         m_yearFromText->SetValidator(wxTextValidator(wxFILTER_NUMERIC, &doc->m_year));
         m_yearToText->SetValidator(wxTextValidator(wxFILTER_NUMERIC, &doc->m_yearEnd));
         m_titleText->SetValidator(wxTextValidator(wxFILTER_NONE, &doc->m_title));

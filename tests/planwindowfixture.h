@@ -111,13 +111,13 @@ public:
     static PlanDocument* NewPlan()
     {
         wxDocument* doc = wxGetApp().m_docManager->CreateDocument("", wxDOC_NEW);
-        return wxDynamicCast(doc, PlanDocument);
+        return dynamic_cast<PlanDocument*>(doc);
     }
 
     /// The view of a plan.
     static TextEditView* ViewOf(wxDocument* doc)
     {
-        return doc ? wxDynamicCast(doc->GetFirstView(), TextEditView) : nullptr;
+        return doc ? dynamic_cast<TextEditView*>(doc->GetFirstView()) : nullptr;
     }
 
     /// The plan window of a plan.
@@ -132,10 +132,10 @@ public:
     {
         int count = 0;
         for (wxWindow* child : s_mainFrame->GetClientWindow()->GetChildren())
-            if (wxDynamicCast(child, TovendalProject))
+            if (dynamic_cast<TovendalProject*>(child))
                 ++count;
         for (wxWindow* child : s_mainFrame->GetChildren())
-            if (wxDynamicCast(child, TovendalProject))
+            if (dynamic_cast<TovendalProject*>(child))
                 ++count;
         return count;
     }

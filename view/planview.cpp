@@ -125,7 +125,7 @@ void myViewBase::FillEventList(PlanDocument* doc, TovendalProject* frame)
 int wxCALLBACK CompareEventDates(wxIntPtr item1, wxIntPtr item2, wxIntPtr sortData)
 {
     TovendalProject* frame = reinterpret_cast<TovendalProject*>(sortData);
-    PlanDocument* doc = frame ? wxDynamicCast(frame->GetDocument(), PlanDocument) : nullptr;
+    PlanDocument* doc = frame ? dynamic_cast<PlanDocument*>(frame->GetDocument()) : nullptr;
     if (!doc)
         return 0;
 
