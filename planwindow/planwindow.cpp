@@ -22,9 +22,6 @@
 #include <wx/valgen.h>
 #include <wx/valtext.h>
 
-// TEMPORARY until the images land on main.
-#if __has_include("images/TOVENDAL_ICO.xpm")
-#define TOVENDAL_HAVE_IMAGES
 #include "images/new.xpm"
 #include "images/fileopen.xpm"
 #include "images/filesave.xpm"
@@ -45,9 +42,6 @@
 #include "images/stock_data_delete_table_16.xpm"
 #include "images/stock_delete_16_png.xpm"
 #include "images/TOVENDAL_ICO.xpm"
-#endif
-
-#include <cstring>
 
 namespace {
 
@@ -60,7 +54,6 @@ struct NamedImage
     const char* const* data;
 };
 
-#ifdef TOVENDAL_HAVE_IMAGES
 const NamedImage PLAN_WINDOW_IMAGES[] = {
     {"new.xpm", new_xpm},
     {"fileopen.xpm", fileopen_xpm},
@@ -82,9 +75,6 @@ const NamedImage PLAN_WINDOW_IMAGES[] = {
     {"stock_data-delete-table-16.xpm", stock_data_delete_table_16_xpm},
     {"stock_delete-16.png", stock_delete_16_png_xpm},
 };
-#else
-const NamedImage PLAN_WINDOW_IMAGES[] = {{"", nullptr}};
-#endif
 
 /// Adds a menu item that shows an image beside its label.
 void AppendWithImage(wxMenu* menu, int id, const wxString& label, const wxString& help,
@@ -95,19 +85,12 @@ void AppendWithImage(wxMenu* menu, int id, const wxString& label, const wxString
     menu->Append(item);
 }
 
-/// Adds a tool of the events tool bar; a missing image leaves a blank 16 x 16 pixel button.
+/// Adds a tool of the events tool bar.
 void AddEventsTool(wxToolBar* toolBar, int id, const wxString& image, const wxString& shortHelp,
                    const wxString& longHelp)
 {
-    wxBitmap bitmap = TovendalProject::GetBitmapResource(image);
-    if (!bitmap.IsOk()) {
-        // The toolkit refuses a tool without an image.
-        wxImage blank(16, 16);
-        blank.SetAlpha();
-        std::memset(blank.GetAlpha(), 0, 16 * 16);
-        bitmap = wxBitmap(blank);
-    }
-    toolBar->AddTool(id, wxEmptyString, bitmap, wxNullBitmap, wxITEM_NORMAL, shortHelp, longHelp);
+    toolBar->AddTool(id, wxEmptyString, TovendalProject::GetBitmapResource(image), wxNullBitmap,
+                     wxITEM_NORMAL, shortHelp, longHelp);
 }
 
 /// Stops typing into a year field once it holds four characters. The limit is
@@ -282,8 +265,13 @@ void TovendalProject::CreateControls()
     m_yearToText->SetHelpText(_("Plan Ending Year to print Plans for multiple years."));
     yearSizer->Add(m_yearToText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
 
-    m_yearFromText->Bind(wxEVT_CHAR, &LimitYearTyping);
-    m_yearToText->Bind(wxEVT_CHAR, &LimitYearTyping);
+    for (wxTextCtrl* year : {m_yearFromText, m_yearToText}) {
+        year->Bind(wxEVT_CHAR, &LimitYearTyping);
+        // 40 pixels hide part of a four-digit year behind this toolkit's entry padding.
+        const int fit = year->GetSizeFromTextSize(year->GetTextExtent("0000").x).x;
+        if (fit > year->GetSize().x)
+            year->SetMinSize(wxSize(fit, -1));
+    }
 
     // Notebook.
     wxBoxSizer* notebookHolder = new wxBoxSizer(wxVERTICAL);
@@ -445,7 +433,7 @@ void TovendalProject::CreateControls()
 wxBitmap TovendalProject::GetBitmapResource(const wxString& name)
 {
     for (const NamedImage& image : PLAN_WINDOW_IMAGES) {
-        if (image.data && name == image.name)
+        if (name == image.name)
             return wxBitmap(image.data);
     }
     return wxNullBitmap;
@@ -453,9 +441,7 @@ wxBitmap TovendalProject::GetBitmapResource(const wxString& name)
 
 wxIcon TovendalProject::GetIconResource(const wxString& name)
 {
-#ifdef TOVENDAL_HAVE_IMAGES
     if (name == "TOVENDAL.ICO")
         return wxIcon(TOVENDAL_ICO_xpm);
-#endif
     return wxNullIcon;
 }

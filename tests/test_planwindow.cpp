@@ -6,7 +6,9 @@
 #include <wx/filehistory.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/statbmp.h>
 #include <wx/textctrl.h>
+#include <wx/toolbar.h>
 
 #include <algorithm>
 
@@ -256,4 +258,64 @@ TEST_F(PlanWindowTest, WindowWithoutADocumentIsUnboundAndLeavesNoMenuInTheHistor
     EXPECT_EQ(menusBefore, manager->GetFileHistory()->GetMenus().GetCount());
     manager->AddFileToHistory(MakeTempDir() + "/after.tovendal");
     manager->GetFileHistory()->RemoveFileFromHistory(0);
+}
+
+TEST(PlanWindowImages, NamesGiveTheirCompiledInImages)
+{
+    struct ImageCase
+    {
+        const char* name;
+        int width;
+        int height;
+    };
+    const ImageCase cases[] = {
+        {"new.xpm", 16, 15},          {"fileopen.xpm", 16, 15},
+        {"filesave.xpm", 16, 15},     {"filesaveas.xpm", 16, 15},
+        {"delete.xpm", 16, 15},       {"print.xpm", 16, 15},
+        {"preview.xpm", 16, 15},      {"print_options_16.xpm", 16, 16},
+        {"quit.xpm", 16, 15},         {"cut.xpm", 16, 15},
+        {"copy.xpm", 16, 15},         {"paste.xpm", 16, 15},
+        {"program_settings.xpm", 16, 16}, {"help.xpm", 16, 15},
+        {"SplashVertReduced.png", 120, 230},
+        {"stock_data-new-table-16.xpm", 16, 16},
+        {"stock_data-edit-table-16.xpm", 16, 16},
+        {"stock_data-delete-table-16.xpm", 16, 16},
+        {"stock_delete-16.png", 16, 16},
+    };
+    for (const ImageCase& c : cases) {
+        const wxBitmap bitmap = TovendalProject::GetBitmapResource(c.name);
+        ASSERT_TRUE(bitmap.IsOk()) << c.name;
+        EXPECT_EQ(wxSize(c.width, c.height), bitmap.GetSize()) << c.name;
+    }
+
+    for (const char* name : {"NEW.xpm", "splashvertreduced.png", "new", "TOVENDAL.ICO", ""})
+        EXPECT_FALSE(TovendalProject::GetBitmapResource(name).IsOk()) << name;
+
+    const wxIcon icon = TovendalProject::GetIconResource("TOVENDAL.ICO");
+    ASSERT_TRUE(icon.IsOk());
+    EXPECT_EQ(wxSize(32, 32), icon.GetSize());
+    EXPECT_FALSE(TovendalProject::GetIconResource("tovendal.ico").IsOk());
+    EXPECT_FALSE(TovendalProject::GetIconResource("new.xpm").IsOk());
+}
+
+TEST_F(PlanWindowTest, ToolsAndPictureShowTheirImages)
+{
+    PlanDocument* doc = NewPlan();
+    wxToolBar* tools = FrameOf(doc)->m_eventsToolBar;
+    const int ids[] = {wxID_ADD, ID_EDIT_EVENT, wxID_DELETE, wxID_REPLACE_ALL, wxID_CUT,
+                       wxID_COPY, wxID_PASTE};
+    ASSERT_EQ(9u, tools->GetToolsCount()) << "seven tools and two separators";
+    for (int id : ids) {
+        const wxToolBarToolBase* tool = tools->FindById(id);
+        ASSERT_NE(nullptr, tool) << id;
+        EXPECT_TRUE(tool->GetNormalBitmap().IsOk()) << id;
+        EXPECT_FALSE(tool->GetShortHelp().empty()) << id;
+    }
+    EXPECT_EQ("Remove All Events", tools->FindById(wxID_REPLACE_ALL)->GetShortHelp());
+
+    wxWindow* panel = FrameOf(doc)->FindWindow(ID_PLAN_PANEL);
+    ASSERT_NE(nullptr, panel);
+    wxStaticBitmap* picture = dynamic_cast<wxStaticBitmap*>(panel->GetChildren().GetFirst()->GetData());
+    ASSERT_NE(nullptr, picture);
+    EXPECT_EQ(wxSize(120, 230), picture->GetBitmap().GetSize());
 }
