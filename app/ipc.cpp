@@ -1,17 +1,211 @@
 #include "app/ipc.h"
+#include "app/app.h"
+#include "view/docmanager.h"
 
-// Placeholder until the hand-over lands.
-wxString HandOverAddress(const wxString& service) { return service; }
+#include <wx/log.h>
+#include <wx/utils.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+/// Whether a server listens on the Unix-domain socket at path. A socket file
+/// left by a process that died refuses the connection.
+bool SocketAnswers(const wxString& path)
+{
+    sockaddr_un address;
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    const wxCharBuffer name = path.fn_str();
+    if (!name.data() || std::strlen(name.data()) >= sizeof address.sun_path)
+        return false;
+    std::strcpy(address.sun_path, name.data());
+
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const int rc = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    // A full backlog still means someone listens.
+    const bool answers = rc == 0 || errno == EAGAIN || errno == EINPROGRESS;
+    close(fd);
+    return answers;
+}
+
+/// The name of the socket for a service: letters, digits, "_", "-" and "."
+/// kept, anything else made "_".
+wxString SocketName(const wxString& service)
+{
+    wxString name;
+    for (wxUniChar c : service) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '.';
+        name += plain ? c : wxUniChar('_');
+    }
+    return name + ".socket";
+}
+
+/// The address for a name given to Create or Connect: a service name is
+/// mapped to its socket; a path is taken as it is.
+wxString AddressFor(const wxString& serviceOrPath)
+{
+    return serviceOrPath.Contains("/") ? serviceOrPath : HandOverAddress(serviceOrPath);
+}
+
+/// Whether path is a directory, not a link, owned by this user and closed to
+/// everyone else (mode 0700).
+bool IsPrivateFolder(const wxString& path)
+{
+    struct stat info;
+    const wxCharBuffer name = path.fn_str();
+    return name.data() && lstat(name.data(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == getuid() && (info.st_mode & 07777) == 0700;
+}
+
+} // namespace
+
+wxString PrivateFolder(const wxString& path)
+{
+    const wxCharBuffer name = path.fn_str();
+    if (path.empty() || !name.data())
+        return wxString();
+    // A folder made just now may have lost bits to the umask; it is ours to set.
+    if (mkdir(name.data(), 0700) == 0)
+        chmod(name.data(), 0700);
+    else if (errno != EEXIST)
+        return wxString();
+    return IsPrivateFolder(path) ? path : wxString();
+}
+
+wxString HandOverAddress(const wxString& service)
+{
+    if (service.empty())
+        return wxString();
+
+    // The runtime folder is used only as it is: never created or changed here.
+    wxString folder;
+    if (wxGetEnv("XDG_RUNTIME_DIR", &folder) && !(folder.StartsWith("/") && IsPrivateFolder(folder)))
+        folder.clear();
+    if (folder.empty())
+        folder = PrivateFolder(wxString::Format("/tmp/tovendal-%lu", (unsigned long)getuid()));
+    if (folder.empty())
+        return wxString();
+
+    const wxString address = folder + "/" + SocketName(service);
+    if (address.fn_str().length() >= sizeof(sockaddr_un::sun_path))
+        return wxString();
+    return address;
+}
+
+// ---------------------------------------------------------------------------
 
 MyServer::MyServer() : m_connection(nullptr) {}
-MyServer::~MyServer() {}
-wxConnectionBase* MyServer::OnAcceptConnection(const wxString&) { return nullptr; }
+
+MyServer::~MyServer()
+{
+    for (MyConnection* connection : m_earlierConnections) {
+        connection->Disconnect();
+        delete connection;
+    }
+    if (m_connection) {
+        m_connection->Disconnect();
+        delete m_connection;
+        m_connection = nullptr;
+    }
+}
+
+bool MyServer::Create(const wxString& serverName)
+{
+    const wxString address = AddressFor(serverName);
+    if (address.empty())
+        return false;
+
+    // The toolkit removes whatever lies at the path before it listens: leave
+    // a running program's socket, and any file that is not a socket, alone.
+    struct stat info;
+    const wxCharBuffer name = address.fn_str();
+    if (lstat(name.data(), &info) == 0 && (!S_ISSOCK(info.st_mode) || SocketAnswers(address)))
+        return false;
+    return wxServer::Create(address);
+}
+
+wxConnectionBase* MyServer::OnAcceptConnection(const wxString& topic)
+{
+    if (topic != "Open")
+        return nullptr;
+    // Earlier conversations are freed once they have ended; one that is
+    // still running (its disconnect not yet read) is kept until it has.
+    if (m_connection)
+        m_earlierConnections.push_back(m_connection);
+    std::vector<MyConnection*> running;
+    for (MyConnection* connection : m_earlierConnections) {
+        if (connection->GetConnected())
+            running.push_back(connection);
+        else
+            delete connection;
+    }
+    m_earlierConnections.swap(running);
+    m_connection = new MyConnection;
+    return m_connection;
+}
+
+// ---------------------------------------------------------------------------
 
 MyClient::MyClient() : m_connection(nullptr) {}
-MyClient::~MyClient() {}
-bool MyClient::Connect(const wxString&, const wxString&, const wxString&) { return false; }
-void MyClient::Disconnect() {}
-wxConnectionBase* MyClient::OnMakeConnection() { return new MyConnection; }
 
-bool MyConnection::OnExecute(const wxString&, const void*, size_t, wxIPCFormat) { return true; }
-bool MyConnection::OnDisconnect() { return true; }
+MyClient::~MyClient()
+{
+    Disconnect();
+}
+
+bool MyClient::Connect(const wxString& host, const wxString& service, const wxString& topic)
+{
+    wxLogNull noLog;
+    Disconnect();
+    const wxString address = AddressFor(service);
+    if (address.empty())
+        return false;
+    wxConnectionBase* connection = MakeConnection(host, address, topic);
+    m_connection = dynamic_cast<MyConnection*>(connection);
+    if (!m_connection)
+        delete connection;
+    return m_connection != nullptr;
+}
+
+void MyClient::Disconnect()
+{
+    if (!m_connection)
+        return;
+    m_connection->Disconnect();
+    delete m_connection;
+    m_connection = nullptr;
+}
+
+wxConnectionBase* MyClient::OnMakeConnection()
+{
+    return new MyConnection;
+}
+
+// ---------------------------------------------------------------------------
+
+bool MyConnection::OnExecute(const wxString& topic, const void* data, size_t size,
+                             wxIPCFormat format)
+{
+    if (topic != "Open" || !data || size == 0 || !IsTextFormat(format))
+        return true;
+    const wxString path = GetTextFromData(data, size, format);
+    if (!path.empty() && wxGetApp().m_docManager)
+        wxGetApp().m_docManager->CreateDocument(path, wxDOC_SILENT);
+    return true;
+}
+
+bool MyConnection::OnDisconnect()
+{
+    Disconnect();
+    return true;
+}

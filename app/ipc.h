@@ -3,14 +3,22 @@
 
 #include <wx/ipc.h>
 
+#include <vector>
+
 class MyConnection;
 
 /// The service name under which the running program takes hand-overs.
 #define TOVENDAL_SERVICE_NAME "Halvorix_Tovendal"
 
 /// The address the toolkit's IPC classes use for a service name: a socket in a
-/// folder that only this user can enter (made when missing).
+/// folder that only this user can enter ($XDG_RUNTIME_DIR, else
+/// /tmp/tovendal-<uid>, made when missing); empty when there is no such folder.
 wxString HandOverAddress(const wxString& service = TOVENDAL_SERVICE_NAME);
+
+/// The given folder when it is a directory that only this user can enter
+/// (owned by the user, mode 0700), made with that mode when missing; otherwise
+/// the empty text.
+wxString PrivateFolder(const wxString& path);
 
 /// The running program's end of the hand-over: opens the files later starts send.
 class MyServer : public wxServer
@@ -19,10 +27,17 @@ public:
     MyServer();
     ~MyServer() override;
 
+    /// Starts serving a service name (or a socket path). False, leaving the
+    /// socket alone, when another server answers there.
+    bool Create(const wxString& serverName) override;
     /// Accepts conversations on the topic "Open" only.
     wxConnectionBase* OnAcceptConnection(const wxString& topic) override;
 
     MyConnection* m_connection;
+
+private:
+    /// Conversations accepted before m_connection, until they have ended.
+    std::vector<MyConnection*> m_earlierConnections;
 };
 
 /// A later start's end of the hand-over.
