@@ -1,5 +1,180 @@
 #include "app/settings.h"
+#include "app/app.h"
 #include "app/mainframe.h"
 
-// Placeholder until the Preferences dialog lands.
-void TovendalMain::OnPreferences(wxCommandEvent&) {}
+#include <wx/bookctrl.h>
+#include <wx/config.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/valtext.h>
+
+namespace {
+
+// A text validator that stops typing at a number of characters. The text
+// box's own limit is not used: on GTK it cuts a longer name the store
+// already holds, which must be shown in full until the user edits it.
+class NameValidator : public wxTextValidator
+{
+public:
+    NameValidator(wxString* value, size_t maxLength)
+        : wxTextValidator(wxFILTER_NONE, value), m_maxLength(maxLength)
+    {
+    }
+
+    NameValidator(const NameValidator& other)
+        : wxTextValidator(other), m_maxLength(other.m_maxLength)
+    {
+    }
+
+    wxObject* Clone() const override { return new NameValidator(*this); }
+
+private:
+    void OnChar(wxKeyEvent& event)
+    {
+        wxTextCtrl* text = wxDynamicCast(GetWindow(), wxTextCtrl);
+        const int key = event.GetKeyCode();
+        const bool printable = key >= WXK_SPACE && key != WXK_DELETE && key < WXK_START
+                               && !event.HasModifiers();
+        if (text && printable) {
+            long from = 0, to = 0;
+            text->GetSelection(&from, &to);
+            const size_t kept = text->GetValue().length() - static_cast<size_t>(to - from);
+            if (kept >= m_maxLength)
+                return;
+        }
+        event.Skip();
+    }
+
+    size_t m_maxLength;
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+wxBEGIN_EVENT_TABLE(NameValidator, wxTextValidator)
+    EVT_CHAR(NameValidator::OnChar)
+wxEND_EVENT_TABLE()
+
+struct NameRow
+{
+    const char* label;
+    int id;
+};
+
+const NameRow kDayRows[7] = {
+    { "Monday:", ID_MONDAY_TEXT },       { "Tuesday:", ID_TUESDAY_TEXT },
+    { "Wednesday:", ID_WEDNESDAY_TEXT }, { "Thursday:", ID_THURSDAY_TEXT },
+    { "Friday:", ID_FRIDAY_TEXT },       { "Saturday:", ID_SATURDAY_TEXT },
+    { "Sunday:", ID_SUNDAY_TEXT },
+};
+
+const NameRow kMonthRows[12] = {
+    { "January:", ID_JANUARY_TEXT },     { "February:", ID_FEBRUARY_TEXT },
+    { "March:", ID_MARCH_TEXT },         { "April:", ID_APRIL_TEXT },
+    { "May:", ID_MAY_TEXT },             { "June:", ID_JUNE_TEXT },
+    { "July:", ID_JULY_TEXT },           { "August:", ID_AUGUST_TEXT },
+    { "September:", ID_SEPTEMBER_TEXT }, { "October:", ID_OCTOBER_TEXT },
+    { "November:", ID_NOVEMBER_TEXT },   { "December:", ID_DECEMBER_TEXT },
+};
+
+const size_t kDayNameLength = 3;
+const size_t kMonthNameLength = 10;
+const int kDayBoxWidth = 40; // pixels
+
+// Builds one page of label and text-box rows on the dialog's notebook.
+wxTextCtrl** AddNamesPage(wxBookCtrlBase* book, int panelId, const wxString& title,
+                          const NameRow* rows, size_t count, const wxSize& boxSize,
+                          wxTextCtrl** boxes)
+{
+    wxPanel* panel = new wxPanel(book, panelId, wxDefaultPosition, wxDefaultSize,
+                                 wxNO_BORDER | wxTAB_TRAVERSAL);
+    panel->SetExtraStyle(wxWS_EX_VALIDATE_RECURSIVELY);
+    wxFlexGridSizer* grid = new wxFlexGridSizer(0, 2, 2, 2);
+    panel->SetSizer(grid);
+    for (size_t i = 0; i < count; ++i) {
+        wxStaticText* label = new wxStaticText(panel, wxID_STATIC, wxGetTranslation(rows[i].label),
+                                               wxDefaultPosition, wxDefaultSize, 0);
+        grid->Add(label, 0, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL | wxALL, 0);
+        boxes[i] = new wxTextCtrl(panel, rows[i].id, wxEmptyString, wxDefaultPosition, boxSize, 0);
+        grid->Add(boxes[i], 0, wxALIGN_CENTER_HORIZONTAL | wxALIGN_CENTER_VERTICAL | wxALL, 0);
+    }
+    book->AddPage(panel, title, false);
+    return boxes;
+}
+
+} // namespace
+
+wxIMPLEMENT_DYNAMIC_CLASS(appSettings, wxPropertySheetDialog);
+
+wxBEGIN_EVENT_TABLE(appSettings, wxPropertySheetDialog)
+wxEND_EVENT_TABLE()
+
+appSettings::appSettings() {}
+
+appSettings::~appSettings() {}
+
+bool appSettings::Create(wxWindow* parent, wxWindowID id, const wxString& caption,
+                         const wxPoint& pos, const wxSize& size, long style)
+{
+    SetExtraStyle(wxWS_EX_VALIDATE_RECURSIVELY | wxWS_EX_BLOCK_EVENTS);
+    SetSheetStyle(wxPROPSHEET_DEFAULT);
+    wxPropertySheetDialog::Create(parent, id, caption, pos, size, style, "dialog");
+    CreateButtons(wxOK | wxCANCEL);
+    CreateControls();
+    LayoutDialog(wxBOTH);
+    Centre(wxBOTH);
+    return true;
+}
+
+void appSettings::CreateControls()
+{
+    wxTextCtrl* dayBoxes[7];
+    wxTextCtrl* monthBoxes[12];
+    AddNamesPage(GetBookCtrl(), ID_DAY_NAMES_PANEL, _("Day Names"), kDayRows, 7,
+                 wxSize(kDayBoxWidth, -1), dayBoxes);
+    AddNamesPage(GetBookCtrl(), ID_MONTH_NAMES_PANEL, _("Month Names"), kMonthRows, 12,
+                 wxDefaultSize, monthBoxes);
+
+    for (int i = 0; i < 7; ++i)
+        dayBoxes[i]->SetValidator(NameValidator(&m_dayNames[i], kDayNameLength));
+    for (int i = 0; i < 12; ++i)
+        monthBoxes[i]->SetValidator(NameValidator(&m_monthNames[i], kMonthNameLength));
+}
+
+namespace {
+
+// Replaces a names group of the store with one entry per name, valued by its position.
+void WriteNamesGroup(wxConfigBase* config, const wxString& group, const wxArrayString& names)
+{
+    config->DeleteGroup(group);
+    config->SetPath(group);
+    for (size_t i = 0; i < names.size(); ++i)
+        config->Write(names[i], static_cast<long>(i));
+}
+
+} // namespace
+
+void TovendalMain::OnPreferences(wxCommandEvent&)
+{
+    TovendalApp& app = wxGetApp();
+    appSettings* dialog = new appSettings;
+    for (int i = 0; i < 7; ++i)
+        dialog->m_dayNames[i] = app.m_dayNames[i];
+    for (int i = 0; i < 12; ++i)
+        dialog->m_monthNames[i] = app.m_monthNames[i];
+    dialog->Create(this, ID_SETTINGS_DIALOG, _("Program Options"), wxDefaultPosition,
+                   wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+
+    if (dialog->ShowModal() == wxID_OK) {
+        for (int i = 0; i < 7; ++i)
+            app.m_dayNames[i] = dialog->m_dayNames[i];
+        WriteNamesGroup(app.m_config, "/DayNames", app.m_dayNames);
+        for (int i = 0; i < 12; ++i)
+            app.m_monthNames[i] = dialog->m_monthNames[i];
+        WriteNamesGroup(app.m_config, "/MonthNames", app.m_monthNames);
+        // Written now, so the names survive a program that does not end cleanly.
+        app.m_config->Flush();
+    }
+    dialog->Destroy();
+}

@@ -1,24 +1,133 @@
 #include "document/plandocument.h"
+#include "planwindow/planwindow.h"
+#include "view/planview.h"
 
-// Placeholder until the document lands.
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/textctrl.h>
+
 wxIMPLEMENT_DYNAMIC_CLASS(PlanDocument, wxDocument);
 
+namespace {
+
+const char* const TEXT_VIEW_NAME = "Text View";
+
+} // namespace
+
 PlanDocument::PlanDocument()
-    : m_savedStartMonth(0), m_savedFirstDayOfWeek(0), m_savedIncUKbankhols(true),
-      m_savedDaysAcross(false), m_startMonth(0), m_firstDayOfWeek(0), m_noOfYears(1),
-      m_incUKbankhols(true), m_daysAcross(false), m_title("Tovendal"),
-      m_year(wxString::Format("%d", wxDateTime::Now().GetYear())), m_yearEnd(m_year),
-      m_events(193), m_nextEventId(0)
+    : wxDocument(nullptr),
+      m_savedStartMonth(0),
+      m_savedFirstDayOfWeek(0),
+      m_savedIncUKbankhols(true),
+      m_savedDaysAcross(false),
+      m_startMonth(0),
+      m_firstDayOfWeek(0),
+      m_noOfYears(1),
+      m_incUKbankhols(true),
+      m_daysAcross(false),
+      m_title("Tovendal"),
+      m_year(wxString::Format("%d", wxDateTime::Now().GetYear())),
+      m_yearEnd(m_year),
+      m_comments(wxEmptyString),
+      m_nextEventId(0)
 {
+    Modify(false);
 }
 
 PlanDocument::~PlanDocument()
 {
     for (PlanEventMap::iterator it = m_events.begin(); it != m_events.end(); ++it)
         delete it->second;
+    m_events.clear();
 }
 
-bool PlanDocument::IsModified() const { return wxDocument::IsModified(); }
-void PlanDocument::Modify(bool mod) { wxDocument::Modify(mod); }
-bool PlanDocument::ControlsDiffer(wxWindow*) const { return false; }
-void PlanDocument::SetTextControlsModified(wxWindow*, bool) {}
+myViewBase* PlanDocument::GetTextView() const
+{
+    for (wxList::compatibility_iterator node = GetViews().GetFirst(); node;
+         node = node->GetNext()) {
+        wxView* view = static_cast<wxView*>(node->GetData());
+        if (view && view->GetViewName() == TEXT_VIEW_NAME)
+            return dynamic_cast<myViewBase*>(view);
+    }
+    return nullptr;
+}
+
+wxWindow* PlanDocument::GetPlanWindow() const
+{
+    myViewBase* view = GetTextView();
+    return view ? view->m_frame : nullptr;
+}
+
+bool PlanDocument::IsModified() const
+{
+    if (wxDocument::IsModified())
+        return true;
+    wxWindow* planWindow = GetPlanWindow();
+    return planWindow && ControlsDiffer(planWindow);
+}
+
+void PlanDocument::Modify(bool mod)
+{
+    wxDocument::Modify(mod);
+
+    // The first view decides: only a plan's own view carries a plan window.
+    wxView* firstView = GetFirstView();
+    if (firstView && firstView->GetViewName() == TEXT_VIEW_NAME) {
+        myViewBase* view = dynamic_cast<myViewBase*>(firstView);
+        if (view && view->m_frame)
+            SetTextControlsModified(view->m_frame, mod);
+    }
+
+    m_savedStartMonth = m_startMonth;
+    m_savedFirstDayOfWeek = m_firstDayOfWeek;
+    m_savedIncUKbankhols = m_incUKbankhols;
+    m_savedDaysAcross = m_daysAcross;
+}
+
+bool PlanDocument::ControlsDiffer(wxWindow* window) const
+{
+    if (!window)
+        return false;
+    const wxWindowList& children = window->GetChildren();
+    for (wxWindowList::const_iterator it = children.begin(); it != children.end(); ++it) {
+        wxWindow* child = *it;
+        if (child->IsKindOf(wxCLASSINFO(wxTextCtrl))) {
+            if (static_cast<wxTextCtrl*>(child)->IsModified())
+                return true;
+        } else if (child->IsKindOf(wxCLASSINFO(wxCheckBox))) {
+            const bool value = static_cast<wxCheckBox*>(child)->GetValue();
+            if (child->GetId() == ID_BANK_HOLIDAYS && value != m_savedIncUKbankhols)
+                return true;
+            if (child->GetId() == ID_DAYS_ACROSS && value != m_savedDaysAcross)
+                return true;
+        } else if (child->IsKindOf(wxCLASSINFO(wxChoice))) {
+            const int selection = static_cast<wxChoice*>(child)->GetSelection();
+            if (child->GetId() == ID_START_MONTH && selection != m_savedStartMonth)
+                return true;
+            if (child->GetId() == ID_FIRST_DAY && selection != m_savedFirstDayOfWeek)
+                return true;
+        } else if (ControlsDiffer(child)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void PlanDocument::SetTextControlsModified(wxWindow* window, bool mod)
+{
+    if (!window)
+        return;
+    const wxWindowList& children = window->GetChildren();
+    for (wxWindowList::const_iterator it = children.begin(); it != children.end(); ++it) {
+        wxWindow* child = *it;
+        if (child->IsKindOf(wxCLASSINFO(wxTextCtrl))) {
+            wxTextCtrl* text = static_cast<wxTextCtrl*>(child);
+            if (mod)
+                text->MarkDirty();
+            else
+                text->DiscardEdits();
+        } else {
+            SetTextControlsModified(child, mod);
+        }
+    }
+}

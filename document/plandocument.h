@@ -5,6 +5,7 @@
 
 #include <wx/docview.h>
 
+class myViewBase;
 class wxWindow;
 
 /// The plan held in memory: options, title, year range, comments and keyed events.
@@ -30,6 +31,11 @@ public:
     bool ControlsDiffer(wxWindow* window) const;
     /// Marks (or clears) every text control below window as modified.
     void SetTextControlsModified(wxWindow* window, bool mod);
+
+    /// The first view named "Text View", or null when the plan has none.
+    myViewBase* GetTextView() const;
+    /// The plan window of that view, or null without one.
+    wxWindow* GetPlanWindow() const;
 
     int m_savedStartMonth;
     int m_savedFirstDayOfWeek;

@@ -34,6 +34,27 @@ private:
     PlanEvent& operator=(const PlanEvent&) = delete;
 };
 
-WX_DECLARE_HASH_MAP(long, PlanEvent*, wxIntegerHash, wxIntegerEqual, PlanEventMap);
+WX_DECLARE_HASH_MAP(long, PlanEvent*, wxIntegerHash, wxIntegerEqual, PlanEventHashMap);
+
+/// The events of a plan by key: the toolkit's hash map, started at 193 buckets.
+///
+/// The order in which it visits its records shows in the events list, in the
+/// grid and in the saved file, so it must stay the toolkit map's: a key lives in
+/// bucket key mod buckets, new entries go to the head of their chain, the table
+/// grows to the next prime (193, 389, 769, ...) once entries reach 0.85 of the
+/// buckets, re-linking bucket by bucket, and erasing never shrinks it.
+class PlanEventMap : public PlanEventHashMap
+{
+public:
+    /// An empty map of 193 buckets (the toolkit picks the first prime above its size hint).
+    PlanEventMap() : PlanEventHashMap(INITIAL_SIZE_HINT) {}
+
+    /// The number of buckets of the table.
+    size_type GetBucketCount() const { return m_tableBuckets; }
+
+private:
+    // 193 itself would give 389 buckets: the hint must lie below the prime.
+    enum { INITIAL_SIZE_HINT = 100 };
+};
 
 #endif // TOVENDAL_DOCUMENT_PLANEVENT_H

@@ -8,6 +8,7 @@
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/init.h>
+#include <wx/log.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
@@ -55,6 +56,8 @@ public:
             std::fprintf(stderr, "could not start the toolkit (no display?)\n");
             std::exit(2);
         }
+        // Log messages go to the test's output: a message box would wait for a person.
+        delete wxLog::SetActiveTarget(new wxLogStderr);
     }
 
     void TearDown() override
