@@ -266,7 +266,7 @@ TEST_F(PlanViewTest, FailedLoadLeavesNoPlanWindowBehind)
     const wxString missing = MakeTempDir() + "/missing.tovendal";
     wxDocument* doc = nullptr;
     wxTEST_DIALOG(doc = wxGetApp().m_docManager->CreateDocument(missing, wxDOC_SILENT),
-                  wxExpectModal<wxMessageDialog>(wxID_OK).Optional());
+                  wxExpectModal<wxMessageDialog>(wxID_OK));
     wxTheApp->ProcessIdle();
 
     EXPECT_EQ(nullptr, doc);

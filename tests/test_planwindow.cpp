@@ -3,12 +3,15 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/file.h>
 #include <wx/filehistory.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/statbmp.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include <algorithm>
 
@@ -318,4 +321,175 @@ TEST_F(PlanWindowTest, ToolsAndPictureShowTheirImages)
     wxStaticBitmap* picture = dynamic_cast<wxStaticBitmap*>(panel->GetChildren().GetFirst()->GetData());
     ASSERT_NE(nullptr, picture);
     EXPECT_EQ(wxSize(120, 230), picture->GetBitmap().GetSize());
+}
+
+// With the program's document: plans read from their files, change tracking
+// against the window and the event commands reached through the window's table.
+
+namespace {
+
+/// Writes a plan file with events in the order 2015-03-01, 2015-01-10, 2015-02-05.
+wxString WriteSamplePlan()
+{
+    const wxString path = MakeTempDir() + "/Family.tovendal";
+    wxFile file(path, wxFile::write);
+    file.Write(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
+        "<tovendal title=\"Family\" year=\"2015\" yearend=\"2016\" incUKbankhols=\"false\" "
+        "daysacross=\"true\" startmonth=\"3\" firstdayofweek=\"6\" noofyears=\"2\">\n"
+        "    <dates>\n"
+        "        <event date=\"2015-03-01\" colour=\"\">March</event>\n"
+        "        <event date=\"2015-01-10\" todate=\"2015-01-12\" colour=\"YELLOW\" "
+        "textcolour=\"BLUE\" annual=\"yes\">January</event>\n"
+        "        <event date=\"2015-02-05\" colour=\"#123456\">February</event>\n"
+        "    </dates>\n"
+        "    <comments><![CDATA[Remember the cake]]></comments>\n"
+        "</tovendal>\n");
+    return path;
+}
+
+/// Types one character into a text control through the keyboard, as a user does.
+bool TypeInto(wxTextCtrl* text, char character)
+{
+    const wxString before = text->GetValue();
+    wxUIActionSimulator keyboard;
+    // The display is shared with other test programs, which may take the focus.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        text->SetFocus();
+        text->SetInsertionPointEnd();
+        RunEventsFor(50);
+        keyboard.Char(character);
+        for (int wait = 0; wait < 20 && text->GetValue() == before; ++wait)
+            RunEventsFor(10);
+        if (text->GetValue() != before)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(PlanWindowTest, OpenedPlanShowsItsValuesAndEventsInDateOrder)
+{
+    s_mainFrame->SetStatusText("stale", 1);
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(
+        wxGetApp().m_docManager->CreateDocument(WriteSamplePlan(), wxDOC_SILENT));
+    ASSERT_NE(nullptr, doc);
+    TovendalProject* frame = FrameOf(doc);
+    ASSERT_NE(nullptr, frame);
+
+    EXPECT_EQ("Family", frame->m_titleText->GetValue());
+    EXPECT_EQ("2015", frame->m_yearFromText->GetValue());
+    EXPECT_EQ("2016", frame->m_yearToText->GetValue());
+    EXPECT_EQ(3, frame->m_startMonthChoice->GetSelection());
+    EXPECT_EQ(6, frame->m_firstDayChoice->GetSelection());
+    EXPECT_FALSE(frame->m_bankHolidaysCheck->GetValue());
+    EXPECT_TRUE(frame->m_daysAcrossCheck->GetValue());
+    EXPECT_EQ("Remember the cake", frame->m_commentsText->GetValue());
+
+    wxListCtrl* list = frame->m_eventsList;
+    ASSERT_EQ(3, list->GetItemCount());
+    const long keys[] = {1, 2, 0};
+    const std::vector<std::vector<wxString>> rows = {
+        {"2015/01", "10", "January", "2015/01/12", "Yes"},
+        {"2015/02", "05", "February", "", ""},
+        {"2015/03", "01", "March", "", ""},
+    };
+    for (long row = 0; row < 3; ++row) {
+        EXPECT_EQ(keys[row], static_cast<long>(list->GetItemData(row))) << row;
+        std::vector<wxString> texts;
+        for (int column = 0; column < 5; ++column)
+            texts.push_back(list->GetItemText(row, column));
+        EXPECT_EQ(rows[row], texts) << row;
+    }
+    EXPECT_EQ(*wxBLUE, list->GetItemTextColour(0));
+    EXPECT_EQ(*wxYELLOW, list->GetItemBackgroundColour(0));
+    EXPECT_FALSE(list->GetItemBackgroundColour(1).IsOk());
+
+    EXPECT_EQ("", StatusText());
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(PlanWindowTest, ChangeTrackingFollowsTheWindowsControls)
+{
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(
+        wxGetApp().m_docManager->CreateDocument(WriteSamplePlan(), wxDOC_SILENT));
+    ASSERT_NE(nullptr, doc);
+    TovendalProject* frame = FrameOf(doc);
+    ASSERT_FALSE(doc->IsModified());
+
+    // A choice or box changed and changed back counts as unchanged.
+    frame->m_startMonthChoice->SetSelection(7);
+    EXPECT_TRUE(doc->IsModified());
+    frame->m_startMonthChoice->SetSelection(3);
+    EXPECT_FALSE(doc->IsModified());
+    frame->m_firstDayChoice->SetSelection(0);
+    EXPECT_TRUE(doc->IsModified());
+    frame->m_firstDayChoice->SetSelection(6);
+    EXPECT_FALSE(doc->IsModified());
+    for (wxCheckBox* box : {frame->m_bankHolidaysCheck, frame->m_daysAcrossCheck}) {
+        box->SetValue(!box->GetValue());
+        EXPECT_TRUE(doc->IsModified()) << box->GetLabel();
+        box->SetValue(!box->GetValue());
+        EXPECT_FALSE(doc->IsModified()) << box->GetLabel();
+    }
+
+    // Typing stays a change until the plan is saved or read again.
+    ASSERT_TRUE(TypeInto(frame->m_titleText, 's'));
+    EXPECT_EQ("Familys", frame->m_titleText->GetValue());
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(PlanWindowTest, AnsweringNoClosesAChangedPlanAfterOnePrompt)
+{
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(
+        wxGetApp().m_docManager->CreateDocument(WriteSamplePlan(), wxDOC_SILENT));
+    ASSERT_NE(nullptr, doc);
+    FrameOf(doc)->m_startMonthChoice->SetSelection(7);
+
+    bool closed = false;
+    wxTEST_DIALOG(closed = wxGetApp().m_docManager->CloseDocument(doc),
+                  wxExpectModal<wxMessageDialog>(wxID_NO));
+    wxTheApp->ProcessIdle();
+
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(0, CountPlanWindows());
+    EXPECT_TRUE(wxGetApp().m_docManager->GetDocumentsVector().empty());
+}
+
+TEST_F(PlanWindowTest, CancelledPromptKeepsTheTypedChanges)
+{
+    const wxString path = WriteSamplePlan();
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(
+        wxGetApp().m_docManager->CreateDocument(path, wxDOC_SILENT));
+    ASSERT_NE(nullptr, doc);
+    TovendalProject* frame = FrameOf(doc);
+    ASSERT_TRUE(TypeInto(frame->m_titleText, 'x'));
+
+    bool closed = true;
+    wxTEST_DIALOG(closed = frame->Close(), wxExpectModal<wxMessageDialog>(wxID_CANCEL));
+    wxTheApp->ProcessIdle();
+
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(frame, FrameOf(doc));
+    EXPECT_EQ("Familyx", frame->m_titleText->GetValue());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(3, frame->m_eventsList->GetItemCount());
+    EXPECT_EQ(path, doc->GetFilename());
+}
+
+TEST_F(PlanWindowTest, UnreadableFileLeavesNoPlanWindow)
+{
+    const wxString path = MakeTempDir() + "/broken.tovendal";
+    wxFile(path, wxFile::write).Write("<tovendal title=\"x\"><dates>");
+
+    wxDocument* doc = nullptr;
+    wxTEST_DIALOG(doc = wxGetApp().m_docManager->CreateDocument(path, wxDOC_SILENT),
+                  wxExpectModal<wxMessageDialog>(wxID_OK));
+    wxTheApp->ProcessIdle();
+
+    EXPECT_EQ(nullptr, doc);
+    EXPECT_EQ(0, CountPlanWindows());
+    EXPECT_TRUE(wxGetApp().m_docManager->GetDocumentsVector().empty());
+    EXPECT_EQ("Load failed.", StatusText());
 }
