@@ -493,3 +493,23 @@ TEST_F(PlanWindowTest, UnreadableFileLeavesNoPlanWindow)
     EXPECT_TRUE(wxGetApp().m_docManager->GetDocumentsVector().empty());
     EXPECT_EQ("Load failed.", StatusText());
 }
+
+TEST_F(PlanWindowTest, SaveFromThePlansFileMenuWritesTheWindowsValues)
+{
+    const wxString path = WriteSamplePlan();
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(
+        wxGetApp().m_docManager->CreateDocument(path, wxDOC_SILENT));
+    ASSERT_NE(nullptr, doc);
+    TovendalProject* frame = FrameOf(doc);
+    ASSERT_TRUE(TypeInto(frame->m_titleText, 'x'));
+    frame->m_daysAcrossCheck->SetValue(false);
+
+    frame->m_fileMenu->SendEvent(wxID_SAVE);
+
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(frame->m_titleText->IsModified());
+    wxString saved;
+    ASSERT_TRUE(wxFile(path).ReadAll(&saved));
+    EXPECT_NE(wxNOT_FOUND, saved.Find("title=\"Familyx\""));
+    EXPECT_NE(wxNOT_FOUND, saved.Find("daysacross=\"false\""));
+}
