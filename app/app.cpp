@@ -2,21 +2,74 @@
 #include "app/ipc.h"
 #include "app/mainframe.h"
 #include "document/plandocument.h"
+#include "document/planevent.h"
 #include "planwindow/planwindow.h"
 #include "view/docmanager.h"
 #include "view/planview.h"
 
 #include <wx/cmdline.h>
-#include <wx/config.h>
 #include <wx/cmndata.h>
+#include <wx/datetime.h>
+#include <wx/filename.h>
+#include <wx/fileconf.h>
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/msgdlg.h>
 #include <wx/snglinst.h>
 #include <wx/splash.h>
+#include <wx/utils.h>
 
-// Placeholder start-up until the application shell lands: one template and the main frame.
+#include "images/Splash_png.xpm"
+
+#include <csignal>
+#include <unistd.h>
+
 wxIMPLEMENT_CLASS(TovendalApp, wxApp);
 
 wxBEGIN_EVENT_TABLE(TovendalApp, wxApp)
 wxEND_EVENT_TABLE()
+
+namespace {
+
+/// The colours that event colours may be named by, beside the toolkit's own names.
+struct NamedColour
+{
+    const char* name;
+    unsigned char red, green, blue;
+};
+
+const NamedColour g_namedColours[] = {
+    {"Maroon", 153, 0, 0},       {"Green", 0, 153, 0},         {"Olive", 153, 153, 0},
+    {"Navy", 0, 0, 153},         {"Purple", 153, 0, 153},      {"Fuchsia", 255, 0, 255},
+    {"Teal", 0, 153, 153},       {"Lime", 0, 255, 0},          {"Light Grey", 204, 204, 204},
+    {"Dark Grey", 153, 153, 153}, {"Aqua", 0, 255, 255},
+};
+
+} // namespace
+
+void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
+                   const wxArrayString& defaults, wxArrayString& names)
+{
+    names.Clear();
+    if (config->Exists(group)) {
+        config->SetPath(group);
+        if (config->GetNumberOfEntries(false) == count) {
+            names.Add(wxEmptyString, count);
+            wxString name;
+            long cookie;
+            for (bool more = config->GetFirstEntry(name, cookie); more;
+                 more = config->GetNextEntry(name, cookie)) {
+                long index = -1;
+                if (!config->Read(name, &index, -1L))
+                    index = -1;
+                if (index >= 0 && index < static_cast<long>(count))
+                    names[index] = name;
+            }
+            return;
+        }
+    }
+    names = defaults;
+}
 
 TovendalApp::TovendalApp()
     : m_docManager(nullptr), m_config(nullptr), m_printData(nullptr), m_pageSetupData(nullptr),
@@ -30,28 +83,164 @@ TovendalApp::~TovendalApp() {}
 
 bool TovendalApp::OnInit()
 {
+    m_instanceChecker = new wxSingleInstanceChecker(wxString::Format("TovendalApp-%s", wxGetUserId()));
+    if (m_instanceChecker->IsAnotherRunning()) {
+        // A later start hands its file over and ends before it touches the printer or the
+        // configuration, which belong to the running program.
+        HandOver();
+        return false;
+    }
+
+    wxImage::AddHandler(new wxXPMHandler);
+    wxImage::AddHandler(new wxPNGHandler);
+
+    wxBitmap splash(Splash_png_xpm);
+    m_splashScreen = new wxSplashScreen(splash, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, 4000,
+                                        nullptr, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                        wxSIMPLE_BORDER | wxFRAME_NO_TASKBAR | wxSTAY_ON_TOP);
+
+    m_pageSetupData = new wxPageSetupDialogData;
+    m_printData = new wxPrintData;
+    if (m_printData->IsOk()) {
+        m_printData->SetPaperId(wxPAPER_A4);
+        m_pageSetupData->SetPrintData(*m_printData);
+        // Millimetres on every side.
+        m_pageSetupData->SetMarginTopLeft(wxPoint(5, 5));
+        m_pageSetupData->SetMarginBottomRight(wxPoint(5, 5));
+    } else {
+        wxMessageBox("There was a problem setting printer defaults.\n"
+                     "Perhaps your current printer is not set correctly?",
+                     "Tovendal", wxOK);
+    }
+
+    m_config = new wxFileConfig("Tovendal", "Halvorix", wxEmptyString, wxEmptyString,
+                                wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE);
+
     m_docManager = new myDocManager;
     new wxDocTemplate(m_docManager, "Tovendal", "*.tovendal", "", "tovendal", "Plan Doc",
-                      "Text View", CLASSINFO(PlanDocument), CLASSINFO(TextEditView));
-    TovendalMain* frame = new TovendalMain(m_docManager, nullptr, ID_MAIN_FRAME, _("Tovendal"),
-                                           wxDefaultPosition, wxSize(400, 500),
-                                           wxDEFAULT_FRAME_STYLE);
+                      "Text View", CLASSINFO(PlanDocument), CLASSINFO(TextEditView),
+                      wxTEMPLATE_VISIBLE);
+
+    m_config->SetPath("/history");
+    m_docManager->FileHistoryLoad(*m_config);
+
+    wxArrayString defaults;
+    for (int month = wxDateTime::Jan; month <= wxDateTime::Dec; ++month)
+        defaults.Add(wxDateTime::GetMonthName(static_cast<wxDateTime::Month>(month),
+                                              wxDateTime::Name_Full));
+    ReadNameGroup(m_config, "/MonthNames", 12, defaults, m_monthNames);
+
+    // Monday first, although the toolkit numbers Sunday 0.
+    defaults.Clear();
+    for (int day = 1; day <= 7; ++day)
+        defaults.Add(wxDateTime::GetWeekDayName(static_cast<wxDateTime::WeekDay>(day % 7),
+                                                wxDateTime::Name_Abbr).Left(2));
+    ReadNameGroup(m_config, "/DayNames", 7, defaults, m_dayNames);
+
+    TovendalMain* frame = new TovendalMain(
+        m_docManager, nullptr, ID_MAIN_FRAME, _("Tovendal"), wxDefaultPosition, wxSize(400, 500),
+        wxSYSTEM_MENU | wxRESIZE_BORDER | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxCLOSE_BOX | wxCAPTION);
     frame->Show(true);
     SetTopWindow(frame);
+
+    for (const NamedColour& colour : g_namedColours)
+        wxTheColourDatabase->AddColour(colour.name,
+                                       wxColour(colour.red, colour.green, colour.blue));
+
+    m_ddeServer = new MyServer;
+    if (m_ddeServer->Create(TOVENDAL_SERVICE_NAME)) {
+        frame->SetStatusText("DDE Active.", 1);
+    } else {
+        frame->SetStatusText("DDE Failed.", 1);
+        delete m_ddeServer;
+        m_ddeServer = nullptr;
+    }
+
     return wxApp::OnInit();
+}
+
+namespace {
+
+// A running program that takes the connection but never answers (hung, or stopped in a
+// debugger) would keep a later start waiting inside the toolkit for ten minutes. The later
+// start has nothing else to do: past this many seconds it ends as it would after a hand-over.
+const unsigned HAND_OVER_SECONDS = 10;
+
+extern "C" void GiveUpHandOver(int)
+{
+    _exit(255);
+}
+
+} // namespace
+
+void TovendalApp::HandOver()
+{
+    wxCmdLineParser parser(argc, argv);
+    OnInitCmdLine(parser);
+    switch (parser.Parse(false)) {
+    case -1:
+        OnCmdLineHelp(parser);
+        return;
+    case 0:
+        break;
+    default:
+        OnCmdLineError(parser);
+        return;
+    }
+
+    std::signal(SIGALRM, GiveUpHandOver);
+    alarm(HAND_OVER_SECONDS);
+    m_ddeClient = new MyClient;
+    if (m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open")) {
+        for (size_t i = 0; i < parser.GetParamCount(); ++i) {
+            // The running program has its own current folder: a relative name is made
+            // absolute here, where the user typed it.
+            wxFileName path(parser.GetParam(i));
+            path.MakeAbsolute();
+            m_ddeClient->m_connection->Execute(path.GetFullPath());
+        }
+        m_ddeClient->Disconnect();
+    }
+    delete m_ddeClient;
+    m_ddeClient = nullptr;
+    alarm(0);
+    std::signal(SIGALRM, SIG_DFL);
+    wxApp::OnCmdLineParsed(parser);
 }
 
 int TovendalApp::OnExit()
 {
+    if (m_config && m_docManager) {
+        m_config->SetPath("/history");
+        m_docManager->FileHistorySave(*m_config);
+    }
     delete m_docManager;
     m_docManager = nullptr;
+    delete m_config;
+    m_config = nullptr;
     delete m_eventClipboard;
     m_eventClipboard = nullptr;
+    delete m_instanceChecker;
+    m_instanceChecker = nullptr;
+    delete m_ddeServer;
+    m_ddeServer = nullptr;
+    delete m_ddeClient;
+    m_ddeClient = nullptr;
     return wxApp::OnExit();
 }
 
-void TovendalApp::OnInitCmdLine(wxCmdLineParser& parser) { wxApp::OnInitCmdLine(parser); }
-bool TovendalApp::OnCmdLineParsed(wxCmdLineParser& parser) { return wxApp::OnCmdLineParsed(parser); }
+void TovendalApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    wxApp::OnInitCmdLine(parser);
+    parser.AddParam("Tovendal to Open", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool TovendalApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    for (size_t i = 0; i < parser.GetParamCount(); ++i)
+        m_docManager->CreateDocument(parser.GetParam(i), wxDOC_SILENT);
+    return wxApp::OnCmdLineParsed(parser);
+}
 
 TovendalProject* TovendalApp::CreateChildFrame(wxDocument* doc, wxView* view)
 {

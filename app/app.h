@@ -50,9 +50,17 @@ public:
     MyClient* m_ddeClient;
 
 private:
+    /// A later start's part: hands the command line's file to the running program.
+    void HandOver();
+
     wxDECLARE_EVENT_TABLE();
 };
 
 wxDECLARE_APP(TovendalApp);
+
+/// Fills names with count names from the configuration group: an entry's name is the text, its
+/// value the 0-based index. A missing group, or one whose entry count is not count, gives defaults.
+void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
+                   const wxArrayString& defaults, wxArrayString& names);
 
 #endif // TOVENDAL_APP_APP_H

@@ -4,10 +4,15 @@
 #include <wx/dnd.h>
 #include <wx/docmdi.h>
 
+class wxMenu;
+class DropTarget;
+
 /// Window ids of the main frame.
 enum
 {
     ID_MAIN_FRAME = 10000,
+    ID_TOOLBAR = 10002,
+    ID_STATUSBAR = 10003,
     ID_CHECK_UPDATES = 10037
 };
 
@@ -21,14 +26,32 @@ public:
                  const wxPoint& pos, const wxSize& size, long style);
     ~TovendalMain() override;
 
+    /// Creates the frame, its controls and its icon, centred on the screen.
+    bool Create(wxDocManager* manager, wxFrame* parent, wxWindowID id, const wxString& title,
+                const wxPoint& pos, const wxSize& size, long style);
+    /// Builds the menus, tool bar, status bar, file-history menu and drop target.
+    void CreateControls();
+
+    /// The compiled-in image of the given name, or the null bitmap.
+    static wxBitmap GetBitmapResource(const wxString& name);
+    /// The compiled-in icon of the given name, or the null icon.
+    static wxIcon GetIconResource(const wxString& name);
+
+    /// Lets the document manager close every plan before the frame goes.
+    void OnCloseWindow(wxCloseEvent& event);
     /// Deletes a plan file chosen by the user.
     void OnRemove(wxCommandEvent& event);
-    /// Shows the About box.
-    void OnAbout(wxCommandEvent& event);
-    /// Edits the day and month names.
-    void OnPreferences(wxCommandEvent& event);
     /// Asks the maker's web site for a newer version.
     void OnCheckUpdates(wxCommandEvent& event);
+    /// Leaves the tool bar as it is.
+    void OnToolbarUpdate(wxUpdateUIEvent& event);
+    /// Edits the day and month names.
+    void OnPreferences(wxCommandEvent& event);
+    /// Shows the About box.
+    void OnAbout(wxCommandEvent& event);
+
+    wxMenu* m_fileMenu;
+    DropTarget* m_dropTarget;
 
 private:
     wxDECLARE_EVENT_TABLE();

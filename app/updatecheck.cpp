@@ -1,6 +1,7 @@
 #include "app/updatecheck.h"
 #include "app/mainframe.h"
 #include "app/versioninfo.h"
+#include "view/printout.h"
 
 #include <wx/button.h>
 #include <wx/fileconf.h>
@@ -14,18 +15,14 @@
 
 #include <memory>
 
-namespace {
-const char* const kWebHost = "www.tovendal.example.com";
-}
-
 wxString VersionsListAddress()
 {
-    return wxString::Format("http://%s/versions.txt", kWebHost);
+    return wxString::Format("http://%s/versions.txt", MAKER_WEB_HOST);
 }
 
 wxString DownloadPageAddress()
 {
-    return wxString::Format("http://%s/ftppage.html", kWebHost);
+    return wxString::Format("http://%s/ftppage.html", MAKER_WEB_HOST);
 }
 
 UpdateCheckInfo::UpdateCheckInfo() : m_checkFailed(false)

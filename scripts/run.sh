@@ -8,6 +8,6 @@ tovendal_install_deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target tovendal
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" build/tovendal "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" build/tovendal "$@"
 fi
 exec build/tovendal "$@"

@@ -14,7 +14,7 @@ run_suite() {
     local dir=$1; shift
     cmake -S . -B "$dir" "$@" >/dev/null
     cmake --build "$dir" -j"$jobs"
-    (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" timeout 2400 \
+    (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" timeout 2400 \
         ctest --output-on-failure -j"$jobs") || status=1
 }
 

@@ -3,6 +3,7 @@
 // contexts, windows and the configuration store work as in the program.
 #include "tests/testsupport.h"
 #include "app/app.h"
+#include "view/docmanager.h"
 
 #include <wx/evtloop.h>
 #include <wx/filefn.h>
@@ -94,6 +95,26 @@ void RunEventsFor(int milliseconds)
             wxTheApp->Yield(true);
         wxMilliSleep(5);
     } while (watch.Time() < milliseconds);
+}
+
+bool StartTovendal()
+{
+    return wxGetApp().OnInit();
+}
+
+void StopTovendal()
+{
+    TovendalApp& app = wxGetApp();
+    if (!app.m_instanceChecker && !app.m_docManager)
+        return;
+    if (app.m_docManager) {
+        for (wxDocument* doc : app.m_docManager->GetDocumentsVector())
+            doc->Modify(false);
+    }
+    if (wxWindow* top = app.GetTopWindow())
+        top->Close(true);
+    app.ProcessIdle();
+    app.OnExit();
 }
 
 int main(int argc, char** argv)

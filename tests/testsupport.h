@@ -12,4 +12,10 @@ wxString TestHome();
 /// Lets pending events run for about the given time (milliseconds).
 void RunEventsFor(int milliseconds);
 
+/// Runs the program's start-up (TovendalApp::OnInit) in this test process; false when it declined.
+bool StartTovendal();
+
+/// Closes every plan without asking, closes the main frame and runs the program's shut-down.
+void StopTovendal();
+
 #endif // TOVENDAL_TESTS_TESTSUPPORT_H

@@ -1,4 +1,313 @@
 #include "view/planview.h"
+#include "app/app.h"
+#include "document/plandocument.h"
+#include "view/printout.h"
+#include "view/textwrapper.h"
 
-// Placeholder until the page drawing lands.
-void myViewBase::DrawPlan(wxDC*, int) {}
+#include <wx/dc.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+
+namespace {
+
+/// Day columns of the days-across layout and day rows of the months-across layout.
+const int DAY_SLOTS = 37;
+/// Highest page year whose grid is filled; later years draw as empty cells.
+const int LAST_CALENDAR_YEAR = 9999;
+
+/// Shows text in field 1 of the main frame's status bar, when there is one.
+void SetPrintStatus(const wxString& text)
+{
+    wxFrame* frame = wxTheApp ? dynamic_cast<wxFrame*>(wxTheApp->GetTopWindow()) : nullptr;
+    if (frame && frame->GetStatusBar() && frame->GetStatusBar()->GetFieldsCount() > 1)
+        frame->SetStatusText(text, 1);
+}
+
+/// The name at index, or the empty text when the list is shorter.
+wxString NameAt(const wxArrayString& names, int index)
+{
+    return index >= 0 && index < static_cast<int>(names.GetCount()) ? names[index] : wxString();
+}
+
+/// Points of character height per point of font size, as the screen measures fonts.
+double ReferenceHeightPerPoint()
+{
+    static const double ratio = [] {
+        wxBitmap bitmap(1, 1);
+        wxMemoryDC dc(bitmap);
+        dc.SetFont(wxFont(wxFontInfo(70).FaceName("Arial").Family(wxFONTFAMILY_SWISS)));
+        return dc.GetCharHeight() * 72.0 / dc.GetPPI().y / 70.0;
+    }();
+    return ratio;
+}
+
+} // namespace
+
+wxFont PageFont(wxDC* dc, double size, wxFontWeight weight)
+{
+    wxFont font(wxFontInfo(size * 10).FaceName("Arial").Family(wxFONTFAMILY_SWISS).Weight(weight));
+    const wxFont saved = dc->GetFont();
+    dc->SetFont(font);
+    const int height = dc->GetCharHeight(); // measured ten times larger for precision
+    dc->SetFont(saved.IsOk() ? saved : *wxNORMAL_FONT);
+    font.SetFractionalPointSize(height > 0 ? size * size * 10 * ReferenceHeightPerPoint() / height
+                                           : size);
+    return font;
+}
+
+namespace {
+
+/// Draws text centred in r (logical units), the halves truncated toward zero.
+void DrawCentred(wxDC* dc, const wxString& text, const wxRect& r)
+{
+    wxCoord w = 0;
+    wxCoord h = 0;
+    dc->GetTextExtent(text, &w, &h);
+    dc->DrawText(text, r.x + (r.width - w) / 2, r.y + (r.height - h) / 2);
+}
+
+/// The cell painting shared by both layouts.
+class CellPainter
+{
+public:
+    CellPainter(wxDC* dc, const wxPen& linePen)
+        : m_dc(dc), m_linePen(linePen), m_shadingBrush(wxColour(224, 224, 224))
+    {
+    }
+
+    /// Fills r with brush and no outline, then restores the line pen.
+    void Fill(const wxRect& r, const wxBrush& brush)
+    {
+        m_dc->SetPen(*wxTRANSPARENT_PEN);
+        m_dc->SetBrush(brush);
+        m_dc->DrawRectangle(r);
+        m_dc->SetBrush(wxNullBrush);
+        m_dc->SetPen(m_linePen);
+    }
+
+    void FillEmpty(const wxRect& r) { Fill(r, *wxLIGHT_GREY_BRUSH); }
+    void Shade(const wxRect& r) { Fill(r, m_shadingBrush); }
+
+    /// One band per colour, the first outermost; horizontal bands stack in height
+    /// (days across), vertical ones in width (months across). Invalid and white colours
+    /// leave their band out but still take their stripe.
+    void Bands(const wxRect& r, const CellColourArray& colours, bool vertical)
+    {
+        const int n = static_cast<int>(colours.GetCount());
+        if (n == 0)
+            return;
+        const int stripe = (vertical ? r.width : r.height) / n;
+        for (int i = 0; i < n; ++i) {
+            const wxColour& colour = colours[i];
+            if (!colour.IsOk() || IsOpaqueWhite(colour))
+                continue;
+            const int size = stripe * (n - i);
+            if (size <= 0)
+                continue;
+            wxRect band = r;
+            if (vertical) {
+                band.width = size;
+                band.x = r.x + (r.width - size) / 2;
+            } else {
+                band.height = size;
+                band.y = r.y + (r.height - size) / 2;
+            }
+            Fill(band, wxBrush(colour));
+        }
+    }
+
+    /// Draws text at (x, y) in the cell's text colour unless that is black or unset.
+    void Text(const wxString& text, int x, int y, const wxColour& colour)
+    {
+        if (colour.IsOk() && (colour.Red() || colour.Green() || colour.Blue())) {
+            m_dc->SetTextForeground(colour);
+            m_dc->DrawText(text, x, y);
+            m_dc->SetTextForeground(*wxBLACK);
+        } else {
+            m_dc->DrawText(text, x, y);
+        }
+    }
+
+private:
+    static bool IsOpaqueWhite(const wxColour& c)
+    {
+        return c.Red() == 255 && c.Green() == 255 && c.Blue() == 255 && c.Alpha() == 255;
+    }
+
+    wxDC* m_dc;
+    const wxPen& m_linePen;
+    wxBrush m_shadingBrush;
+};
+
+} // namespace
+
+void myViewBase::DrawPlan(wxDC* dc, int page)
+{
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(GetDocument());
+    if (!dc || !doc)
+        return;
+    TovendalApp& app = wxGetApp();
+
+    // Sizes are points: on the printout's mapping one point is one logical unit.
+    const wxFont bodyFont = PageFont(dc, 7, wxFONTWEIGHT_NORMAL);
+    const wxFont titleFont = PageFont(dc, 11, wxFONTWEIGHT_BOLD);
+    const wxFont footerFont = PageFont(dc, 5, wxFONTWEIGHT_NORMAL);
+    const wxPen linePen(*wxBLACK, 1, wxPENSTYLE_SOLID);
+
+    SetPrintStatus("Printing...");
+    dc->StartPage();
+
+    dc->SetFont(bodyFont);
+    wxCoord unusedW = 0;
+    wxCoord unusedH = 0;
+    wxCoord unusedDescent = 0;
+    wxCoord L = 0;
+    dc->GetTextExtent("j", &unusedW, &unusedH, &unusedDescent, &L);
+    dc->SetPen(linePen);
+
+    const wxSize deviceSize = dc->GetSize();
+    const bool portrait = deviceSize.x <= deviceSize.y;
+    dc->SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+
+    // Page years are held to the range the calendar arithmetic can take.
+    const long long pageYear = static_cast<long long>(ReadPlanYear(doc->m_year)) + page - 1;
+    const int Y = static_cast<int>(wxMax(-10000000LL, wxMin(10000000LL, pageYear)));
+    const int S = doc->m_startMonth >= 0 && doc->m_startMonth <= 11 ? doc->m_startMonth + 1 : 1;
+    const int F = doc->m_firstDayOfWeek >= 0 && doc->m_firstDayOfWeek <= 6 ? doc->m_firstDayOfWeek : 0;
+
+    ClearGrid();
+    if (Y >= 1 && Y <= LAST_CALENDAR_YEAR) {
+        AddDayNumbers(Y, F);
+        if (doc->m_incUKbankhols)
+            AddBankHolidays(Y, F);
+        if (!doc->m_events.empty())
+            AddEvents(doc, Y, S, F);
+    }
+
+    const wxString title = S == 1 ? wxString::Format("%4d %s", Y, doc->m_title)
+                                  : wxString::Format("%4d - %4d %s", Y, Y + 1, doc->m_title);
+    dc->SetFont(titleFont);
+    dc->DrawText(title, 30, 6);
+    dc->SetFont(bodyFont);
+
+    CellPainter painter(dc, linePen);
+    int bottom = 0;
+    int right = 0;
+
+    if (doc->m_daysAcross) {
+        for (int c = 0; c < DAY_SLOTS; ++c)
+            DrawCentred(dc, NameAt(app.m_dayNames, (F + c) % 7),
+                        wxRect(wxPoint(38 + 13 * c, 18 + L), wxPoint(51 + 13 * c, 30)));
+
+        for (int r = 0; r < 12; ++r) {
+            const int row = S - 1 + r;
+            const wxString month = NameAt(app.m_monthNames, row % 12).Left(3);
+            const int T = 30 + 36 * r;
+            const int B = 66 + 36 * r;
+
+            // The month's first letters stand one above the other, 6 units apart.
+            wxRect left(wxPoint(31, 24 + 36 * r + L), wxPoint(38, 60 + 36 * r));
+            wxRect rightLabel(wxPoint(520, 24 + 36 * r + L), wxPoint(527, 60 + 36 * r));
+            for (size_t k = 0; k < month.length(); ++k) {
+                DrawCentred(dc, wxString(month[k]), left);
+                left.y += 6;
+            }
+
+            for (int c = 0; c < DAY_SLOTS; ++c) {
+                const int cell = row * GRID_COLUMNS + c;
+                const wxRect R(wxPoint(38 + 13 * c, T + L), wxPoint(51 + 13 * c, B));
+                const wxString& text = m_cellText[cell];
+                if (text.empty()) {
+                    painter.FillEmpty(R);
+                    continue;
+                }
+                const int weekday = (F + c) % 7;
+                if (weekday >= 5 || text.length() > 2)
+                    painter.Shade(R);
+                painter.Bands(R, m_cellColours[cell], false);
+                painter.Text(text.Left(2), R.x, R.y, m_cellTextColour[cell]);
+            }
+
+            for (size_t k = 0; k < month.length(); ++k) {
+                DrawCentred(dc, wxString(month[k]), rightLabel);
+                rightLabel.y += 6;
+            }
+            dc->DrawLine(30, T, 527, T);
+        }
+
+        dc->DrawLine(30, 18, 527, 18);
+        dc->DrawLine(30, 462, 527, 462);
+        dc->DrawLine(30, 18, 30, 462);
+        dc->DrawLine(527, 18, 527, 462);
+        dc->DrawLine(38, 18, 38, 462);
+        for (int x = 51; x <= 519; x += 13)
+            dc->DrawLine(x, 18, x, 462);
+        bottom = 462;
+        right = 527;
+    } else {
+        for (int i = 0; i < 12; ++i)
+            DrawCentred(dc, NameAt(app.m_monthNames, (S - 1 + i) % 12),
+                        wxRect(wxPoint(52 + 40 * i, 18 + L), wxPoint(92 + 40 * i, 30)));
+
+        for (int r = 0; r < DAY_SLOTS; ++r) {
+            const int T = 30 + 12 * r;
+            const int B = 42 + 12 * r;
+            const wxString dayName = NameAt(app.m_dayNames, (F + r) % 7);
+            dc->DrawText(dayName, 32, T + L);
+
+            for (int i = 0; i < 12; ++i) {
+                const int cell = (S - 1 + i) * GRID_COLUMNS + r;
+                const wxRect R(wxPoint(52 + 40 * i, T + L), wxPoint(92 + 40 * i, B));
+                const wxString& text = m_cellText[cell];
+                if (text.empty()) {
+                    painter.FillEmpty(R);
+                    continue;
+                }
+                const CellColourArray& colours = m_cellColours[cell];
+                painter.Bands(R, colours, true);
+                // A long event text is cut at the cell's edge; a bare day number always fits.
+                const wxString shown = colours.GetCount() > 1 ? text.Left(2) : text;
+                const bool clip = shown.length() > 2;
+                if (clip)
+                    dc->SetClippingRegion(R);
+                painter.Text(shown, R.x, R.y, m_cellTextColour[cell]);
+                if (clip)
+                    dc->DestroyClippingRegion();
+            }
+
+            dc->DrawText(dayName, 533, T + L);
+            if (r > 1 && r % 7 == 0)
+                dc->DrawLine(30, T - 2, 554, T - 2);
+            dc->DrawLine(30, T, 554, T);
+        }
+
+        dc->DrawLine(30, 18, 554, 18);
+        dc->DrawLine(30, 474, 554, 474);
+        dc->DrawLine(30, 18, 30, 474);
+        dc->DrawLine(554, 18, 554, 474);
+        dc->DrawLine(52, 18, 52, 474);
+        for (int x = 92; x <= 532; x += 40)
+            dc->DrawLine(x, 18, x, 474);
+        bottom = 474;
+        right = 554;
+    }
+
+    int footerY = bottom;
+    if (portrait && !doc->m_comments.empty()) {
+        dc->SetClippingRegion(30, bottom + 12, right / 2, 306);
+        myTextWrapper wrapper(dc, 30, bottom + 12, right / 2, 306);
+        wrapper.Wrap(dc, doc->m_comments, right / 2);
+        dc->DestroyClippingRegion();
+        footerY = bottom + 317;
+    }
+
+    dc->SetFont(footerFont);
+    dc->DrawText(wxString::Format("%s [%s]", app.m_versionInfo.GetLegalCopyright(),
+                                  app.m_versionInfo.GetProductVersion()),
+                 30, footerY);
+    const wxString host(MAKER_WEB_HOST);
+    dc->DrawText(host, right - dc->GetTextExtent(host).x, footerY);
+
+    dc->EndPage();
+    SetPrintStatus(wxEmptyString);
+}

@@ -2,8 +2,23 @@
 #define TOVENDAL_VIEW_PRINTOUT_H
 
 #include <wx/docview.h>
+#include <wx/font.h>
 
+class wxDC;
 class myViewBase;
+
+/// The maker's web host: named in the printed footer and asked by the update check.
+inline constexpr const char MAKER_WEB_HOST[] = "www.halvorix.example.com";
+
+/// Reads a plan's year field as a whole number from its leading digits (0 without any),
+/// held within +-1,000,000 so that year arithmetic cannot overflow.
+int ReadPlanYear(const wxString& text);
+
+/// An Arial font whose character height on dc, in logical units, is that of a font of size
+/// points measured in points, so that on the printout's mapping a point is one logical unit.
+/// Device contexts scale text differently (a memory DC draws a point size at the screen's
+/// resolution whatever its mapping), so the size is fitted to dc.
+wxFont PageFont(wxDC* dc, double size, wxFontWeight weight);
 
 /// Prints a plan, one page per plan year.
 class MyPrintOut : public wxDocPrintout
@@ -12,6 +27,18 @@ class MyPrintOut : public wxDocPrintout
 
 public:
     MyPrintOut(myViewBase* view = nullptr, const wxString& title = "Printout");
+
+    /// Fills in empty years and counts one page per year from the first to the last.
+    void OnPreparePrinting() override;
+    /// True for pages 1 to the page count.
+    bool HasPage(int page) override;
+    /// Scales the page to the paper and draws the plan year of that page.
+    bool OnPrintPage(int page) override;
+    /// Every page is offered and selected.
+    void GetPageInfo(int* minPage, int* maxPage, int* fromPage, int* toPage) override;
+
+    myViewBase* m_view;
+    int m_pageCount;
 };
 
 #endif // TOVENDAL_VIEW_PRINTOUT_H
