@@ -513,3 +513,34 @@ TEST_F(PlanWindowTest, SaveFromThePlansFileMenuWritesTheWindowsValues)
     EXPECT_NE(wxNOT_FOUND, saved.Find("title=\"Familyx\""));
     EXPECT_NE(wxNOT_FOUND, saved.Find("daysacross=\"false\""));
 }
+
+TEST(PlanWindowInProgram, OpenAndCloseAPlanUnderTheProgramsOwnStartUp)
+{
+    // Leave the fixture's state behind: this test runs the program's start-up.
+    ASSERT_EQ(nullptr, wxGetApp().m_docManager);
+    ASSERT_TRUE(StartTovendal());
+    myDocManager* manager = wxGetApp().m_docManager;
+    ASSERT_NE(nullptr, manager);
+    const size_t menusBefore = manager->GetFileHistory()->GetMenus().GetCount();
+
+    const wxString path = WriteSamplePlan();
+    wxDocument* doc = manager->CreateDocument(path, wxDOC_SILENT);
+    ASSERT_NE(nullptr, doc);
+    TovendalProject* frame = dynamic_cast<TextEditView*>(doc->GetFirstView())->m_frame;
+    ASSERT_NE(nullptr, frame);
+    EXPECT_EQ(wxGetApp().GetTopWindow(), frame->GetMDIParent());
+    EXPECT_EQ(3, frame->m_eventsList->GetItemCount());
+    EXPECT_EQ(1u, frame->m_eventsList->GetItemData(0));
+    EXPECT_EQ("Family", frame->m_titleText->GetValue());
+    EXPECT_EQ(menusBefore + 1, manager->GetFileHistory()->GetMenus().GetCount());
+    // The opened file is listed at the end of the plan's own File menu.
+    EXPECT_NE(nullptr, frame->m_fileMenu->FindItem(manager->GetFileHistory()->GetBaseId()));
+
+    frame->m_fileMenu->SendEvent(wxID_CLOSE);
+    wxTheApp->ProcessIdle();
+
+    EXPECT_TRUE(manager->GetDocumentsVector().empty());
+    EXPECT_EQ(menusBefore, manager->GetFileHistory()->GetMenus().GetCount());
+    manager->AddFileToHistory(MakeTempDir() + "/later.tovendal");
+    StopTovendal();
+}
