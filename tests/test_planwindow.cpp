@@ -11,9 +11,9 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
-#include <wx/uiaction.h>
 
 #include <algorithm>
+#include <dlfcn.h>
 
 using planwindowtest::PlanWindowFixture;
 
@@ -348,23 +348,20 @@ wxString WriteSamplePlan()
     return path;
 }
 
-/// Types one character into a text control through the keyboard, as a user does.
+/// Puts one character into a text control the way the toolkit's own editing does,
+/// so that the control counts as edited by the user. The real keyboard is not
+/// used: the display is shared with other test programs.
 bool TypeInto(wxTextCtrl* text, char character)
 {
-    const wxString before = text->GetValue();
-    wxUIActionSimulator keyboard;
-    // The display is shared with other test programs, which may take the focus.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        text->SetFocus();
-        text->SetInsertionPointEnd();
-        RunEventsFor(50);
-        keyboard.Char(character);
-        for (int wait = 0; wait < 20 && text->GetValue() == before; ++wait)
-            RunEventsFor(10);
-        if (text->GetValue() != before)
-            return true;
-    }
-    return false;
+    using InsertText = void (*)(void* editable, const char* text, int length, int* position);
+    static const InsertText insert =
+        reinterpret_cast<InsertText>(dlsym(RTLD_DEFAULT, "gtk_editable_insert_text"));
+    if (!insert || !text->GetHandle())
+        return false;
+    int position = static_cast<int>(text->GetLastPosition());
+    const char typed[] = {character, '\0'};
+    insert(text->GetHandle(), typed, 1, &position);
+    return true;
 }
 
 } // namespace
