@@ -25,6 +25,8 @@ public:
     bool OnClose(bool deleteWindow = true) override;
     /// A printout of the plan after validating and transferring the plan window; null when either fails.
     wxPrintout* OnCreatePrintout() override;
+    /// Notes that the document has been closed, so that closing the view does not ask again.
+    void OnClosingDocument() override;
 
     /// Resets every cell: no text, no colours, black text.
     void ClearGrid();
@@ -43,6 +45,9 @@ public:
     wxString m_cellText[GRID_CELLS];
     CellColourArray m_cellColours[GRID_CELLS];
     wxColour m_cellTextColour[GRID_CELLS];
+
+private:
+    bool m_documentClosed;
 };
 
 /// The one view class of the document template.
