@@ -541,3 +541,48 @@ TEST(PlanWindowInProgram, OpenAndCloseAPlanUnderTheProgramsOwnStartUp)
     manager->AddFileToHistory(MakeTempDir() + "/later.tovendal");
     StopTovendal();
 }
+TEST_F(PlanWindowTest, ClosingAPlanWindowClearsTheStatusLine)
+{
+    PlanDocument* doc = NewPlan();
+    s_mainFrame->SetStatusText("Please select an Event.", 1);
+
+    EXPECT_TRUE(FrameOf(doc)->Close());
+    wxTheApp->ProcessIdle();
+
+    EXPECT_EQ("", StatusText());
+    EXPECT_EQ(0, CountPlanWindows());
+}
+
+TEST_F(PlanWindowTest, EventCommandsReachTheirHandlersThroughTheWindow)
+{
+    PlanDocument* doc = dynamic_cast<PlanDocument*>(
+        wxGetApp().m_docManager->CreateDocument(WriteSamplePlan(), wxDOC_SILENT));
+    ASSERT_NE(nullptr, doc);
+    TovendalProject* frame = FrameOf(doc);
+    s_mainFrame->SetStatusText("", 1);
+
+    // Delete with no row selected asks for a row.
+    wxCommandEvent remove(wxEVT_MENU, wxID_DELETE);
+    remove.SetEventObject(frame);
+    frame->GetEventHandler()->ProcessEvent(remove);
+    EXPECT_EQ("Please select an Event.", StatusText());
+    EXPECT_EQ(3, frame->m_eventsList->GetItemCount());
+
+    // Selecting a row clears the message again.
+    frame->m_eventsList->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    EXPECT_EQ("", StatusText());
+
+    // Copy and delete now work on the selected row.
+    wxCommandEvent copy(wxEVT_MENU, wxID_COPY);
+    copy.SetEventObject(frame);
+    frame->GetEventHandler()->ProcessEvent(copy);
+    ASSERT_NE(nullptr, wxGetApp().m_eventClipboard);
+    EXPECT_EQ("February", wxGetApp().m_eventClipboard->m_text);
+    frame->GetEventHandler()->ProcessEvent(remove);
+    EXPECT_EQ(2, frame->m_eventsList->GetItemCount());
+    EXPECT_EQ(2u, doc->m_events.size());
+    EXPECT_TRUE(doc->IsModified());
+
+    delete wxGetApp().m_eventClipboard;
+    wxGetApp().m_eventClipboard = nullptr;
+}
