@@ -1,6 +1,5 @@
 #include "document/plandocument.h"
 #include "planwindow/planwindow.h"
-#include "view/planview.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -13,72 +12,40 @@
 
 #include <functional>
 
-// The walk over a stand-in for the plan window: the same ids, nested as deeply
-// as the real one, plus a choice and a check box that take no part.
+// The walk over a stand-in for the plan window: the same ids, nested as deeply as the real one.
 TEST(ChangeTracking, ControlsDifferFromTheSnapshotOnlyWhereTheUserChangedThem)
 {
     wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "plan");
     wxNotebook* notebook = new wxNotebook(new wxPanel(frame, ID_PLAN_PANEL), ID_PLAN_NOTEBOOK);
     wxPanel* options = new wxPanel(notebook, ID_OPTIONS_PANEL);
-    wxPanel* page = new wxPanel(notebook, ID_COMMENTS_PANEL);
     const wxString names[] = {"a", "b", "c", "d"};
     wxTextCtrl* title = new wxTextCtrl(options, ID_PLAN_TITLE, "Tovendal");
-    wxTextCtrl* comments = new wxTextCtrl(page, ID_COMMENTS_TEXT, "");
+    wxTextCtrl* comments = new wxTextCtrl(new wxPanel(notebook, ID_COMMENTS_PANEL), ID_COMMENTS_TEXT);
     wxChoice* month = new wxChoice(options, ID_START_MONTH, wxDefaultPosition, wxDefaultSize, 4, names);
     wxChoice* day = new wxChoice(options, ID_FIRST_DAY, wxDefaultPosition, wxDefaultSize, 4, names);
-    wxChoice* other = new wxChoice(options, wxID_ANY, wxDefaultPosition, wxDefaultSize, 4, names);
     wxCheckBox* holidays = new wxCheckBox(options, ID_BANK_HOLIDAYS, "h");
     wxCheckBox* across = new wxCheckBox(options, ID_DAYS_ACROSS, "a");
-    wxCheckBox* otherCheck = new wxCheckBox(options, wxID_ANY, "o");
     const struct { const char* name; std::function<void()> change; bool differs; } cases[] = {
         {"start month", [&] { month->SetSelection(3); }, true},
-        {"no start month", [&] { month->SetSelection(wxNOT_FOUND); }, true},
         {"first day", [&] { day->SetSelection(2); }, true},
         {"bank holidays", [&] { holidays->SetValue(!holidays->GetValue()); }, true},
         {"days across", [&] { across->SetValue(!across->GetValue()); }, true},
-        {"same value again", [&] { across->SetValue(across->GetValue()); }, false},
-        {"other choice", [&] { other->SetSelection(2); }, false},
-        {"other check box", [&] { otherCheck->SetValue(true); }, false},
         {"title typed", [&] { title->MarkDirty(); }, true},
         {"comments on another page typed", [&] { comments->MarkDirty(); }, true},
         {"text set by the program", [&] { title->ChangeValue("x"); }, false},
     };
-    // As a save does: the values reach the document, the snapshot is retaken, typing is cleared.
     PlanDocument doc;
-    const auto save = [&] {
+    for (const auto& c : cases) {
+        // As a save does: the values reach the document, the snapshot is retaken, typing is cleared.
         doc.m_startMonth = month->GetSelection();
         doc.m_firstDayOfWeek = day->GetSelection();
         doc.m_incUKbankhols = holidays->GetValue();
         doc.m_daysAcross = across->GetValue();
         doc.Modify(false);
         doc.SetTextControlsModified(frame, false);
-    };
-    for (const auto& c : cases) {
-        save();
         ASSERT_FALSE(doc.ControlsDiffer(frame)) << c.name;
         c.change();
         EXPECT_EQ(c.differs, doc.ControlsDiffer(frame)) << c.name;
     }
-    doc.SetTextControlsModified(frame, true);
-    EXPECT_TRUE(title->IsModified() && comments->IsModified());
     frame->Destroy();
-}
-
-TEST(ChangeTracking, WithoutAPlanWindowOnlyTheFlagCounts)
-{
-    PlanDocument doc;
-    TextEditView* view = new TextEditView;
-    view->SetDocument(&doc);
-    for (const char* name : {"Other View", "Text View"}) {
-        view->SetViewName(name);
-        doc.Modify(true);
-        EXPECT_TRUE(doc.IsModified());
-        doc.Modify(false);
-        EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(wxString(name) == "Text View" ? view : nullptr, doc.GetTextView());
-    }
-    // Detached by hand: removing the last view through the toolkit deletes the document.
-    doc.GetViews().DeleteObject(view);
-    view->SetDocument(nullptr);
-    delete view;
 }
