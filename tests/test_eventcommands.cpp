@@ -127,13 +127,13 @@ protected:
     }
 
     /// The record of key as "text|from|to|hasTo annual firstDayOnly|colour|text colour".
-    static wxString Record(PlanDocument* doc, long key)
+    static std::string Record(PlanDocument* doc, long key)
     {
         const PlanEvent& e = *doc->m_events[key];
         return wxString::Format("%s|%s|%s|%d%d%d|%s|%s", e.m_text, e.m_date.FormatISODate(),
                                 e.m_toDate.IsValid() ? e.m_toDate.FormatISODate() : "",
                                 e.m_hasToDate, e.m_annual, e.m_firstDayOnly, e.m_colour,
-                                e.m_textColour);
+                                e.m_textColour).ToStdString();
     }
 };
 
