@@ -17,11 +17,10 @@
 
 namespace {
 
-/// A loopback server giving each request one canned answer. Without an
-/// answer it accepts nothing (connections wait unanswered); not listening, it is down.
-class LoopbackServer
+/// A loopback server giving each request one canned answer. Without an answer it
+/// accepts nothing, so connections wait unanswered; not listening, it is down.
+struct LoopbackServer
 {
-public:
     explicit LoopbackServer(const std::string& answer, bool listening = true)
     {
         sockaddr_in address{};
@@ -56,30 +55,20 @@ public:
     std::thread m_thread;
 };
 
-std::string Ok(const std::string& body)
-{
-    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
+const std::string kOk = "HTTP/1.0 200 OK\r\n\r\n";
 
 } // namespace
 
 TEST(UpdateCheck, ComparesTheListedVersionAsTextAndNeverClaimsAnUpdateWhenNothingWasLearned)
 {
-    struct Case
-    {
-        std::string answer;
-        bool listening;
-        const char* entry;
-        bool update;
-        const char* listed;
-    };
+    struct Case { std::string answer; bool listening; const char* entry; bool update; const char* listed; };
     const Case cases[] = {
-        {Ok("tovendal=4.1.7\n"), true, "tovendal", false, "4.1.7"},
-        {Ok("tovendal=4.0.0\n"), true, "tovendal", true, "4.0.0"},
-        {Ok("tovendal=4.1.7.0\n"), true, "tovendal", true, "4.1.7.0"},
-        {Ok("other=1.0\r\ntovendal=4.2.0\r\n[group]\nx=1\n"), true, "tovendal", true, "4.2.0"},
-        {Ok("[products]\ntovendal=4.1.7\n"), true, "tovendal", true, ""},
-        {Ok("other=1.0\nTovendal=4.1.7\n"), true, "", false, "4.1.7"}, // the InternalName entry
+        {kOk + "tovendal=4.1.7\n", true, "tovendal", false, "4.1.7"},
+        {kOk + "tovendal=4.0.0\n", true, "tovendal", true, "4.0.0"},
+        {kOk + "tovendal=4.1.7.0\n", true, "tovendal", true, "4.1.7.0"},
+        {kOk + "other=1.0\r\ntovendal=4.2.0\r\n[group]\nx=1\n", true, "tovendal", true, "4.2.0"},
+        {kOk + "[products]\ntovendal=4.1.7\n", true, "tovendal", true, ""},
+        {kOk + "other=1.0\nTovendal=4.1.7\n", true, "", false, "4.1.7"}, // the InternalName entry
         {"HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found", true, "tovendal", false, ""},
         {"", false, "tovendal", false, ""}, // server down
         {"", true, "tovendal", false, ""},  // server that never answers
