@@ -1,14 +1,16 @@
 // The Preferences dialog and its command against a real configuration file.
 #include "app/settings.h"
 #include "app/app.h"
-#include "app/mainframe.h"
-#include "view/docmanager.h"
+#include "tests/testsupport.h"
 
 #include <wx/fileconf.h>
+#include <wx/frame.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
 #include <gtest/gtest.h>
+
+namespace {
 
 /// Types "Lun" over Monday's name in the Preferences dialog, then presses OK or Cancel.
 struct TypeLun : wxExpectModalBase<appSettings, TypeLun>
@@ -23,33 +25,32 @@ struct TypeLun : wxExpectModalBase<appSettings, TypeLun>
     int m_button;
 };
 
+/// The running program with a long, a duplicate and a "/" name among its names.
 class Preferences : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        wxGetApp().m_config = new wxFileConfig("Tovendal", "Halvorix");
+        ASSERT_TRUE(StartTovendal());
         wxGetApp().m_dayNames = wxSplit("Mo Tuesday We Th Fr We Su", ' ');
         wxGetApp().m_monthNames = wxSplit("Jan Feb Mar Apr May Ju/ne Jul Aug Sep Oct Nov December", ' ');
     }
 
-    void TearDown() override
-    {
-        m_frame->Destroy();
-        wxTheApp->ProcessIdle();
-        delete wxGetApp().m_config;
-        wxGetApp().m_config = nullptr;
-    }
+    void TearDown() override { StopTovendal(); }
 
-    myDocManager m_manager;
-    TovendalMain* m_frame = new TovendalMain(&m_manager, nullptr, ID_MAIN_FRAME, "Tovendal", wxDefaultPosition,
-                                             wxSize(400, 500), wxDEFAULT_FRAME_STYLE);
+    void RunPreferences(int button)
+    {
+        wxTEST_DIALOG(wxStaticCast(wxGetApp().GetTopWindow(), wxFrame)->ProcessCommand(wxID_PREFERENCES),
+                      TypeLun(button));
+    }
 };
 
-TEST_F(Preferences, TypingStopsAtTheNameLength)
+} // namespace
+
+TEST(PreferencesDialog, TypingStopsAtTheNameLength)
 {
     appSettings dialog;
-    dialog.Create(m_frame, ID_SETTINGS_DIALOG, "Program Options");
+    dialog.Create(nullptr, ID_SETTINGS_DIALOG, "Program Options");
     // Whether a key typed into a box holding text is let through; a selection is typed over.
     const auto typed = [&dialog](int id, const wxString& text, int key, long selectionEnd = 0) {
         wxTextCtrl* box = wxStaticCast(dialog.FindWindow(id), wxTextCtrl);
@@ -70,18 +71,18 @@ TEST_F(Preferences, TypingStopsAtTheNameLength)
 
 TEST_F(Preferences, CancelChangesNeitherNamesNorStore)
 {
-    wxTEST_DIALOG(m_frame->ProcessCommand(wxID_PREFERENCES), TypeLun(wxID_CANCEL));
+    RunPreferences(wxID_CANCEL);
     EXPECT_EQ("Mo", wxGetApp().m_dayNames[0]);
     EXPECT_FALSE(wxGetApp().m_config->Exists("/DayNames"));
 }
 
-TEST_F(Preferences, OkRewritesBothGroupsInTheFileWithLongDuplicateAndSlashNamesAsTheyAre)
+TEST_F(Preferences, OkRewritesBothGroupsInTheFileAndTheNextStartReadsThem)
 {
     wxGetApp().m_config->Write("/DayNames/Stale/Deep", 3L);
-    wxTEST_DIALOG(m_frame->ProcessCommand(wxID_PREFERENCES), TypeLun(wxID_OK));
+    RunPreferences(wxID_OK);
     EXPECT_EQ("Lun", wxGetApp().m_dayNames[0]);
 
-    // Each name with its position, a stored name longer than a box allows kept whole;
+    // Each name with its position, a name longer than a box allows kept whole;
     // a later duplicate overwrites the earlier one.
     wxFileConfig stored("Tovendal", "Halvorix");
     stored.SetPath("/DayNames");
@@ -93,5 +94,10 @@ TEST_F(Preferences, OkRewritesBothGroupsInTheFileWithLongDuplicateAndSlashNamesA
     stored.SetPath("/MonthNames");
     EXPECT_EQ(11u, stored.GetNumberOfEntries());
     EXPECT_EQ(5, stored.ReadLong("Ju/ne", -1));
-    EXPECT_EQ(11, stored.ReadLong("December", -1));
+
+    // Short groups give the default names at the next start.
+    StopTovendal();
+    ASSERT_TRUE(StartTovendal());
+    EXPECT_EQ("Mo", wxGetApp().m_dayNames[0]);
+    EXPECT_EQ("June", wxGetApp().m_monthNames[5]);
 }
