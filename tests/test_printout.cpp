@@ -28,8 +28,7 @@ protected:
     {
         for (wxWindow* window : wxTopLevelWindows)
             if (wxPreviewFrame* frame = dynamic_cast<wxPreviewFrame*>(window))
-                if (!frame->IsBeingDeleted())
-                    return frame;
+                return frame;
         return nullptr;
     }
 };
@@ -85,7 +84,6 @@ TEST_F(PrintoutTest, PrintsAThreeYearPlanPageByPageOntoA4ScaledToThePaper)
         printout.OnBeginPrinting();
         ASSERT_TRUE(printout.OnBeginDocument(fromPage, toPage));
         for (int page = fromPage; page <= toPage && printout.HasPage(page); ++page) {
-            dc.SelectObject(bitmap);
             dc.SetBackground(*wxWHITE_BRUSH);
             dc.Clear();
             ASSERT_TRUE(printout.OnPrintPage(page));
@@ -103,35 +101,31 @@ TEST_F(PrintoutTest, PrintsAThreeYearPlanPageByPageOntoA4ScaledToThePaper)
                 device[i] = wxPoint(dc.LogicalToDeviceX(probes[i].x), dc.LogicalToDeviceY(probes[i].y));
             dc.SelectObject(wxNullBitmap);
             const wxImage image = bitmap.ConvertToImage();
+            dc.SelectObject(bitmap);
             for (int i = 0; i < 4; ++i)
                 EXPECT_NEAR(expected[i], image.GetRed(device[i].x, device[i].y), i < 2 ? 99 : 0) << page << " " << i;
         }
-        dc.SelectObject(bitmap);
         printout.OnEndDocument();
         printout.OnEndPrinting();
-        printout.SetDC(nullptr);
     }
 }
 
-TEST_F(PrintoutTest, PreviewFromTheFileMenuShowsOnePagePerYearEvenForThousandsOfYears)
+TEST_F(PrintoutTest, PreviewFromTheFileMenuShowsOnePagePerYearAtOnceEvenForThousandsOfYears)
 {
-    struct Case { const char* first; const char* last; int pages; };
-    for (const Case& c : {Case{"2015", "2017", 3}, Case{"1", "9999", 9999}}) {
-        wxStopWatch watch;
-        FrameOf(PlanOf(c.first, c.last))->m_fileMenu->SendEvent(wxID_PREVIEW);
-        wxPreviewFrame* frame = FindPreview();
-        ASSERT_NE(nullptr, frame);
-        EXPECT_EQ("Print Preview", frame->GetTitle());
-        EXPECT_EQ(s_mainFrame, frame->GetParent());
-        // The preview counts its pages when it paints the first one.
-        wxPrintPreviewBase* preview = frame->GetControlBar()->GetPrintPreview();
-        while (preview->GetMaxPage() <= 1 && watch.Time() < 10000)
-            RunEventsFor(20);
-        EXPECT_EQ(c.pages, preview->GetMaxPage());
-        EXPECT_LT(watch.Time(), 10000);
-        frame->Destroy();
-        wxTheApp->ProcessIdle();
-    }
+    wxStopWatch watch;
+    FrameOf(PlanOf("1", "9999"))->m_fileMenu->SendEvent(wxID_PREVIEW);
+    wxPreviewFrame* frame = FindPreview();
+    ASSERT_NE(nullptr, frame);
+    EXPECT_EQ("Print Preview", frame->GetTitle());
+    EXPECT_EQ(s_mainFrame, frame->GetParent());
+    // The preview counts its pages when it paints the first one.
+    wxPrintPreviewBase* preview = frame->GetControlBar()->GetPrintPreview();
+    while (preview->GetMaxPage() <= 1 && watch.Time() < 10000)
+        RunEventsFor(20);
+    EXPECT_EQ(9999, preview->GetMaxPage());
+    EXPECT_LT(watch.Time(), 10000);
+    frame->Destroy();
+    wxTheApp->ProcessIdle();
 }
 
 TEST_F(PrintoutTest, AReversedYearRangeIsReportedInsteadOfPrinted)

@@ -45,13 +45,8 @@ TEST(TextWrapper, BreaksAtTheLastFittingBlankAndAtLineFeedsButNeverInsideAWord)
         recorder.Wrap(&dc, c.text, c.limit);
         EXPECT_EQ(c.expected, recorder.lines) << c.text << " within " << c.limit;
     }
-}
 
-TEST(TextWrapper, DrawnLinesStandOneCharacterHeightApartUntilTheRectangleIsFull)
-{
-    wxBitmap bitmap(10, 10);
-    wxMemoryDC dc(bitmap);
-    dc.SetFont(wxFont(wxFontInfo(10).FaceName("Arial")));
+    // Drawn lines stand one character height apart and stop once the rectangle is full.
     myTextWrapper wrapper(&dc, 10, 20, 100, 3 * dc.GetCharHeight());
     wrapper.Wrap(&dc, "one\n\nthree\nnot drawn\nnor this", -1);
     EXPECT_EQ(20 + 3 * dc.GetCharHeight(), wrapper.m_curY);
