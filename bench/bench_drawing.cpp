@@ -21,11 +21,12 @@ double PeakMegabytes()
 }
 
 /// A view of a plan from 2015 with events spread over its first year; closes with the view.
-myViewBase* NewPlanView(int events, int years)
+myViewBase* NewPlanView(int events, int years, bool daysAcross)
 {
     PlanDocument* doc = new PlanDocument;
     doc->m_year = "2015";
     doc->m_yearEnd = wxString::Format("%d", 2015 + years - 1);
+    doc->m_daysAcross = daysAcross;
     for (int i = 0; i < events; ++i) {
         PlanEvent* event = new PlanEvent;
         event->m_text = wxString::Format("Event number %d", i);
@@ -40,8 +41,7 @@ myViewBase* NewPlanView(int events, int years)
 
 void BM_DrawPageWith1000Events(benchmark::State& state)
 {
-    myViewBase* view = NewPlanView(1000, 1);
-    static_cast<PlanDocument*>(view->GetDocument())->m_daysAcross = state.range(0) != 0;
+    myViewBase* view = NewPlanView(1000, 1, state.range(0) != 0);
     wxBitmap bitmap(600, 850, 24);
     wxMemoryDC dc(bitmap);
     for (auto _ : state)
@@ -52,7 +52,7 @@ BENCHMARK(BM_DrawPageWith1000Events)->Arg(0)->Arg(1)->Unit(benchmark::kMilliseco
 
 void BM_PrintTenYearPlanA4At600Dpi(benchmark::State& state)
 {
-    myViewBase* view = NewPlanView(200, 10);
+    myViewBase* view = NewPlanView(200, 10, false);
     wxBitmap bitmap(4961, 7016, 24); // A4 at 600 dpi
     double afterFirstRun = 0;
     for (auto _ : state) {

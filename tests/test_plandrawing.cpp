@@ -15,17 +15,12 @@
 
 namespace {
 
-/// A main frame that remembers every text shown in status field 1.
+/// A main frame that records each status text shown, as "field text", instead of showing it.
 class RecordingFrame : public wxFrame
 {
 public:
     RecordingFrame() : wxFrame(nullptr, wxID_ANY, "main") { CreateStatusBar(2); }
-    void SetStatusText(const wxString& text, int number = 0) override
-    {
-        if (number == 1)
-            texts.push_back(text);
-        wxFrame::SetStatusText(text, number);
-    }
+    void SetStatusText(const wxString& text, int n) override { texts.push_back(wxString::Format("%d %s", n, text)); }
     std::vector<wxString> texts;
 };
 
@@ -41,7 +36,6 @@ protected:
     void SetUp() override
     {
         wxGetApp().m_dayNames = wxSplit("Mo,Tu,We,Th,Fr,Sa,Su", ',');
-        wxGetApp().m_monthNames = wxSplit("Jan,Feb,Mar,Apr,May,Jun,Jul,Aug,Sep,Oct,Nov,Dec", ',');
         m_doc->m_year = "2015";
         m_doc->m_incUKbankhols = false;
         m_view->SetDocument(m_doc); // the document goes with the view
@@ -69,10 +63,7 @@ protected:
     }
 
     /// The pixel at (x, y) as 0xRRGGBB.
-    static int At(const wxImage& image, int x, int y)
-    {
-        return image.GetRed(x, y) << 16 | image.GetGreen(x, y) << 8 | image.GetBlue(x, y);
-    }
+    static int At(const wxImage& i, int x, int y) { return i.GetRed(x, y) << 16 | i.GetGreen(x, y) << 8 | i.GetBlue(x, y); }
 
     /// The rightmost dark pixel within r, or -1.
     static int RightmostInk(const wxImage& image, const wxRect& r)
@@ -84,6 +75,17 @@ protected:
         return -1;
     }
 
+    /// Three colours on 10 March, one on 10 April, white and green on 10 May, a long text on 17 December.
+    void AddBandsAndLongText()
+    {
+        for (const char* colour : {"RED", "BLUE", "GREEN"})
+            AddEvent(3, 10, "", colour);
+        AddEvent(4, 10, "one", "BLUE");
+        AddEvent(5, 10, "", "WHITE");
+        AddEvent(5, 10, "", "GREEN");
+        AddEvent(12, 17, wxString('W', 10000), "");
+    }
+
     static bool HasInk(const wxImage& image, const wxRect& r) { return RightmostInk(image, r) >= 0; }
 
     PlanDocument* m_doc = new PlanDocument;
@@ -92,14 +94,17 @@ protected:
 
 } // namespace
 
-TEST_F(PlanDrawingTest, MonthsAcrossFrameLinesEmptyCellsAndStatusField)
+TEST_F(PlanDrawingTest, MonthsAcrossPageFrameCellsBandsCutTextCommentsAndStatus)
 {
+    AddBandsAndLongText();
+    while (m_doc->m_comments.length() < 100000)
+        m_doc->m_comments += "Lorem ipsum dolor sit amet, consectetur adipiscing elit. ";
     RecordingFrame* frame = new RecordingFrame;
     wxWindow* savedTop = wxTheApp->GetTopWindow();
     wxTheApp->SetTopWindow(frame);
     const wxImage page = Draw(false);
     wxTheApp->SetTopWindow(savedTop);
-    EXPECT_EQ(std::vector<wxString>({"Printing...", ""}), frame->texts);
+    EXPECT_EQ(std::vector<wxString>({"1 Printing...", "1 "}), frame->texts);
     frame->Destroy();
 
     for (int x : {30, 52, 92, 132, 532, 554})
@@ -111,10 +116,34 @@ TEST_F(PlanDrawingTest, MonthsAcrossFrameLinesEmptyCellsAndStatusField)
     EXPECT_EQ(EMPTY_GREY, At(page, 112, 37 + 12 * 5));
     EXPECT_EQ(WHITE, At(page, 130, 37 + 12 * 33));
     EXPECT_EQ(EMPTY_GREY, At(page, 112, 37 + 12 * 34));
+
+    // Vertical bands centred in cells 41 units wide (red, green and blue as 0xRRGGBB).
+    struct Probe { int month; int dx; int colour; };
+    const Probe probes[] = {{3, 3, 0xFF0000},  {3, 37, 0xFF0000}, {3, 10, 0x0000FF},
+                            {3, 30, 0x0000FF}, {3, 20, 0x00FF00}, {4, 38, 0x0000FF},
+                            {5, 5, WHITE},     {5, 25, 0x00FF00}, {5, 35, WHITE}};
+    for (const Probe& p : probes) {
+        const int y = 30 + 12 * (DayOfWeek(1, p.month, 2015) + 9) + 11;
+        EXPECT_EQ(p.colour, At(page, 52 + 40 * (p.month - 1) + p.dx, y)) << p.month << " " << p.dx;
+    }
+
+    // The long text stops at its cell's right line, short of the day name column.
+    const int top = 30 + 12 * (DayOfWeek(1, 12, 2015) + 16) + 1;
+    EXPECT_EQ(531, RightmostInk(page, wxRect(493, top, 39, 11)));
+    EXPECT_FALSE(HasInk(page, wxRect(548, top, 5, 11)));
+
+    // The comments in the left half below the grid; the footer's web host 317 below it.
+    EXPECT_FALSE(HasInk(page, wxRect(30, 476, 525, 9)));
+    EXPECT_TRUE(HasInk(page, wxRect(30, 486, 200, 300)));
+    EXPECT_FALSE(HasInk(page, wxRect(307, 486, 292, 300)));
+    EXPECT_TRUE(HasInk(page, wxRect(474, 474 + 317, 80, 6)));
+    EXPECT_FALSE(HasInk(page, wxRect(555, 474 + 317, 44, 10)));
 }
 
-TEST_F(PlanDrawingTest, DaysAcrossFrameWeekendsLabelledDaysAndEmptyCells)
+TEST_F(PlanDrawingTest, DaysAcrossPageFrameWeekendsLabelledDaysBandsAndNoComments)
 {
+    AddBandsAndLongText();
+    m_doc->m_comments = "Not on landscape pages";
     m_doc->m_daysAcross = true;
     m_doc->m_incUKbankhols = true;
     AddEvent(1, 7, "Meeting", "");
@@ -123,6 +152,7 @@ TEST_F(PlanDrawingTest, DaysAcrossFrameWeekendsLabelledDaysAndEmptyCells)
         EXPECT_EQ(BLACK, At(page, x, 300)) << "vertical line at " << x;
     for (int y : {18, 30, 66, 462})
         EXPECT_EQ(BLACK, At(page, 300, y)) << "horizontal line at " << y;
+
     // January 2015, Monday first: Thursday 1st (a bank holiday) in column 3, the weekends
     // in columns 5-6 and 33 (Saturday 31st), the event on Wednesday 7th in column 9.
     const int expected[] = {EMPTY_GREY, EMPTY_GREY, EMPTY_GREY, SHADING, WHITE, SHADING,
@@ -131,57 +161,14 @@ TEST_F(PlanDrawingTest, DaysAcrossFrameWeekendsLabelledDaysAndEmptyCells)
         EXPECT_EQ(expected[c], At(page, 45 + 13 * c, 60)) << "column " << c;
     EXPECT_EQ(SHADING, At(page, 45 + 13 * 33, 60));
     EXPECT_EQ(EMPTY_GREY, At(page, 45 + 13 * 34, 60));
-}
 
-TEST_F(PlanDrawingTest, BandsStackFromTheFirstColourOutwardAndSkipWhite)
-{
-    for (const char* colour : {"RED", "BLUE", "GREEN"})
-        AddEvent(3, 10, "", colour);
-    AddEvent(4, 10, "one", "BLUE");
-    AddEvent(5, 10, "", "WHITE");
-    AddEvent(5, 10, "", "GREEN");
-    // Months across: vertical bands centred in cells 41 units wide (red, green, blue as 0xRRGGBB).
-    struct Probe { int month; int dx; int colour; };
-    const Probe probes[] = {{3, 3, 0xFF0000},  {3, 37, 0xFF0000}, {3, 10, 0x0000FF},
-                            {3, 30, 0x0000FF}, {3, 20, 0x00FF00}, {4, 38, 0x0000FF},
-                            {5, 5, WHITE},     {5, 25, 0x00FF00}, {5, 35, WHITE}};
-    const wxImage page = Draw(false);
-    for (const Probe& p : probes) {
-        const int y = 30 + 12 * (DayOfWeek(1, p.month, 2015) + 9) + 11;
-        EXPECT_EQ(p.colour, At(page, 52 + 40 * (p.month - 1) + p.dx, y)) << p.month << " " << p.dx;
-    }
-    // Days across: horizontal bands across the cell, centred in its height.
-    m_doc->m_daysAcross = true;
-    const wxImage across = Draw(true);
+    // Horizontal bands on 10 March, centred in the cell's height: green, blue, red outward.
     const int x = 38 + 13 * (DayOfWeek(1, 3, 2015) + 9) + 12;
     for (int dy : {20, 28, 34})
-        EXPECT_EQ(dy == 20 ? 0x00FF00 : dy == 28 ? 0x0000FF : 0xFF0000, At(across, x, 102 + dy)) << dy;
-}
+        EXPECT_EQ(dy == 20 ? 0x00FF00 : dy == 28 ? 0x0000FF : 0xFF0000, At(page, x, 102 + dy)) << dy;
 
-TEST_F(PlanDrawingTest, LongEventTextIsCutAtTheCellEdge)
-{
-    // No day names, so the column right of December holds nothing but what leaks out.
-    wxGetApp().m_dayNames.clear();
-    AddEvent(12, 17, wxString('W', 10000), "");
-    const wxImage page = Draw(false);
-    const int top = 30 + 12 * (DayOfWeek(1, 12, 2015) + 16) + 1;
-    EXPECT_EQ(531, RightmostInk(page, wxRect(493, top, 39, 11)));
-    EXPECT_FALSE(HasInk(page, wxRect(533, top, 21, 11)));
-}
-
-TEST_F(PlanDrawingTest, CommentsOnlyOnPortraitPagesInsideTheirClipWithTheFooterBelow)
-{
-    while (m_doc->m_comments.length() < 100000)
-        m_doc->m_comments += "Lorem ipsum dolor sit amet, consectetur adipiscing elit. ";
-    const wxImage portrait = Draw(false);
-    EXPECT_FALSE(HasInk(portrait, wxRect(30, 476, 525, 9)));       // nothing right under the grid
-    EXPECT_TRUE(HasInk(portrait, wxRect(30, 486, 200, 300)));       // the comments ...
-    EXPECT_FALSE(HasInk(portrait, wxRect(307, 486, 292, 300)));     // ... in the left half only
-    EXPECT_TRUE(HasInk(portrait, wxRect(474, 474 + 317, 80, 6)));   // the web host, right-aligned
-    EXPECT_FALSE(HasInk(portrait, wxRect(555, 474 + 317, 44, 10)));
-    const wxImage landscape = Draw(true);
-    EXPECT_TRUE(HasInk(landscape, wxRect(474, 474, 80, 6)));
-    EXPECT_FALSE(HasInk(landscape, wxRect(30, 486, 400, 100)));
+    EXPECT_TRUE(HasInk(page, wxRect(474, 462, 80, 6))); // the footer right under the grid
+    EXPECT_FALSE(HasInk(page, wxRect(30, 474, 400, 100)));
 }
 
 TEST_F(PlanDrawingTest, DamagedPlanValuesAndThousandsOfEventsStillDrawAPageInTime)
