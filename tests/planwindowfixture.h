@@ -7,38 +7,25 @@
 #include "app/app.h"
 #include "document/plandocument.h"
 #include "planwindow/planwindow.h"
+#include "tests/testsupport.h"
 #include "view/docmanager.h"
 #include "view/planview.h"
 
 #include <wx/docmdi.h>
-#include <wx/log.h>
+#include <wx/file.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace planwindowtest {
-
-/// Turns toolkit assertions into test failures instead of blocking dialogs.
-inline void FailOnAssert(const wxString& file, int line, const wxString& func,
-                         const wxString& cond, const wxString& msg)
-{
-    ADD_FAILURE() << "wx assertion " << cond << " (" << msg << ") in " << func << " at " << file
-                  << ":" << line;
-}
 
 /// Answers any dialog that no test expected with Cancel and records a failure.
 class UnexpectedDialogHook : public wxModalDialogHook
 {
-protected:
     int Enter(wxDialog* dialog) override
     {
-        wxString text = dialog->GetTitle();
-        if (wxMessageDialog* box = dynamic_cast<wxMessageDialog*>(dialog))
-            text = box->GetMessage();
-        ADD_FAILURE() << "unexpected dialog: " << text;
+        ADD_FAILURE() << "unexpected dialog: " << dialog->GetTitle();
         return wxID_CANCEL;
     }
     void Exit(wxDialog*) override {}
@@ -50,8 +37,12 @@ class PlanWindowFixture : public ::testing::Test
 public:
     static void SetUpTestSuite()
     {
-        wxSetAssertHandler(FailOnAssert);
-        delete wxLog::SetActiveTarget(new wxLogStderr);
+        // Toolkit assertions become test failures instead of blocking dialogs.
+        wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
+                              const wxString& cond, const wxString& msg) {
+            ADD_FAILURE() << "wx assertion " << cond << " (" << msg << ") in " << func << " at "
+                          << file << ":" << line;
+        });
         static UnexpectedDialogHook hook;
         hook.Register();
 
@@ -59,12 +50,10 @@ public:
         app.m_monthNames.clear();
         for (int m = 0; m < 12; ++m)
             app.m_monthNames.Add(wxDateTime::GetEnglishMonthName(wxDateTime::Month(m)));
+        // Two-letter day names, Monday first.
         app.m_dayNames.clear();
-        const wxDateTime::WeekDay days[] = {wxDateTime::Mon, wxDateTime::Tue, wxDateTime::Wed,
-                                            wxDateTime::Thu, wxDateTime::Fri, wxDateTime::Sat,
-                                            wxDateTime::Sun};
-        for (wxDateTime::WeekDay day : days)
-            app.m_dayNames.Add(wxDateTime::GetEnglishWeekDayName(day).Left(2));
+        for (int d = 1; d <= 7; ++d)
+            app.m_dayNames.Add(wxDateTime::GetEnglishWeekDayName(wxDateTime::WeekDay(d % 7)).Left(2));
 
         app.m_docManager = new myDocManager;
         new wxDocTemplate(app.m_docManager, "Tovendal", "*.tovendal", "", "tovendal", "Plan Doc",
@@ -78,13 +67,11 @@ public:
 
     static void TearDownTestSuite()
     {
-        TovendalApp& app = wxGetApp();
         CloseAllPlans();
         s_mainFrame->Destroy();
         wxTheApp->ProcessIdle();
-        delete app.m_docManager;
-        app.m_docManager = nullptr;
-        s_mainFrame = nullptr;
+        delete wxGetApp().m_docManager;
+        wxGetApp().m_docManager = nullptr;
     }
 
     void TearDown() override { CloseAllPlans(); }
@@ -93,12 +80,8 @@ public:
     static void CloseAllPlans()
     {
         myDocManager* manager = wxGetApp().m_docManager;
-        if (!manager)
-            return;
-        std::vector<wxDocument*> docs;
-        for (wxDocument* doc : manager->GetDocumentsVector())
-            docs.push_back(doc);
-        for (wxDocument* doc : docs) {
+        // A copy of the list: closing takes the documents out of the manager's.
+        for (wxDocument* doc : manager->GetDocumentsVector()) {
             if (TovendalProject* frame = FrameOf(doc))
                 frame->TransferDataFromWindow();
             doc->Modify(false);
@@ -110,8 +93,29 @@ public:
     /// A new, untitled plan with its view and plan window.
     static PlanDocument* NewPlan()
     {
-        wxDocument* doc = wxGetApp().m_docManager->CreateDocument("", wxDOC_NEW);
-        return dynamic_cast<PlanDocument*>(doc);
+        return dynamic_cast<PlanDocument*>(wxGetApp().m_docManager->CreateDocument("", wxDOC_NEW));
+    }
+
+    /// Opens a plan file as File > Open does, without the file dialog.
+    static PlanDocument* OpenPlan(const wxString& path)
+    {
+        return dynamic_cast<PlanDocument*>(wxGetApp().m_docManager->CreateDocument(path, wxDOC_SILENT));
+    }
+
+    /// Writes a plan file whose events are stored in the order 2015-03-01, 2015-01-10, 2015-02-05,
+    /// with an end year longer than the four digits that can be typed.
+    static wxString WriteSamplePlan()
+    {
+        const wxString path = MakeTempDir() + "/Family.tovendal";
+        wxFile(path, wxFile::write).Write(
+            "<tovendal title=\"Family\" year=\"2015\" yearend=\"20160\" incUKbankhols=\"false\" "
+            "daysacross=\"true\" startmonth=\"3\" firstdayofweek=\"6\"><dates>"
+            "<event date=\"2015-03-01\" textcolour=\"No Such Colour\">March</event>"
+            "<event date=\"2015-01-10\" todate=\"2015-01-12\" colour=\"YELLOW\" "
+            "textcolour=\"BLUE\" annual=\"yes\">January</event>"
+            "<event date=\"2015-02-05\" colour=\"#123456\">February</event>"
+            "</dates><comments><![CDATA[Remember the cake]]></comments></tovendal>");
+        return path;
     }
 
     /// The view of a plan.
@@ -127,16 +131,12 @@ public:
         return view ? view->m_frame : nullptr;
     }
 
-    /// The plan windows that exist at the moment.
+    /// The plan windows that exist at the moment (GTK keeps them in the client window).
     static int CountPlanWindows()
     {
         int count = 0;
         for (wxWindow* child : s_mainFrame->GetClientWindow()->GetChildren())
-            if (dynamic_cast<TovendalProject*>(child))
-                ++count;
-        for (wxWindow* child : s_mainFrame->GetChildren())
-            if (dynamic_cast<TovendalProject*>(child))
-                ++count;
+            count += dynamic_cast<TovendalProject*>(child) ? 1 : 0;
         return count;
     }
 

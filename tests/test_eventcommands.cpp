@@ -1,380 +1,313 @@
-#include "planwindow/eventcommands.h"
-#include "tests/eventtestsupport.h"
+// Event editing through the real plan window: the commands, the event editor
+// and the highlight colour picker, answered as the user would answer them.
+#include "planwindow/eventdialog.h"
+#include "planwindow/highlight.h"
 #include "tests/planwindowfixture.h"
+#include "tests/testsupport.h"
 
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
+#include <wx/file.h>
 #include <wx/listctrl.h>
-#include <wx/menu.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
 
-wxDateTime Day(int day, wxDateTime::Month month, int year)
+using Rows = std::vector<std::string>;
+
+/// Clicks the button with the given id inside window, as the user would.
+bool Click(wxWindow* window, int id)
 {
-    return wxDateTime(wxDateTime::wxDateTime_t(day), month, year);
+    wxWindow* button = window->FindWindow(id);
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    return button && button->GetEventHandler()->ProcessEvent(click);
 }
 
-/// One event as read from a file: start, end (or none), text, annual, first day only, colours.
-struct EventSpec
+/// Answers the event editor: shown with its controls filled, changed by fill, then accepted.
+class Accept : public wxExpectModalBase<diaryEvents, Accept>
 {
-    wxDateTime from, to;
-    const char* text;
-    bool annual, firstDayOnly;
-    const char *background, *textColour;
-};
+public:
+    explicit Accept(std::function<void(diaryEvents*)> fill = [](diaryEvents*) {}) : m_fill(fill) {}
 
-// Keys 0, 1, 2; shown in date order as rows with the keys 2, 0, 1.
-const std::vector<EventSpec> s_threeEvents = {
-    { Day(1, wxDateTime::Mar, 2015), wxInvalidDateTime, "Spring", false, false, "", "" },
-    { Day(31, wxDateTime::Dec, 2015), Day(2, wxDateTime::Jan, 2016), "Holiday", true, true,
-      "MAROON", "WHITE" },
-    { Day(10, wxDateTime::Jan, 2015), wxInvalidDateTime, "Sale", false, false, "#990000", "bad" },
+protected:
+    int OnInvoked(diaryEvents* editor) const override
+    {
+        editor->Show();
+        m_fill(editor);
+        EXPECT_TRUE(Click(editor, wxID_OK));
+        editor->Hide();
+        return wxID_OK;
+    }
+
+private:
+    std::function<void(diaryEvents*)> m_fill;
 };
 
 class EventCommandsTest : public planwindowtest::PlanWindowFixture
 {
 protected:
+    // The colour database as the program's start-up leaves it; nothing held.
     void SetUp() override
     {
-        AddNamedColours();
-        DropHeldEvent();
-    }
-
-    void TearDown() override
-    {
-        DropHeldEvent();
-        PlanWindowFixture::TearDown();
-    }
-
-    static void DropHeldEvent()
-    {
+        static const struct { const char* name; unsigned char r, g, b; } colours[] = {
+            { "Maroon", 153, 0, 0 },   { "Green", 0, 153, 0 },      { "Olive", 153, 153, 0 },
+            { "Navy", 0, 0, 153 },     { "Purple", 153, 0, 153 },   { "Fuchsia", 255, 0, 255 },
+            { "Teal", 0, 153, 153 },   { "Lime", 0, 255, 0 },       { "Light Grey", 204, 204, 204 },
+            { "Dark Grey", 153, 153, 153 }, { "Aqua", 0, 255, 255 } };
+        for (const auto& c : colours)
+            wxTheColourDatabase->AddColour(c.name, wxColour(c.r, c.g, c.b));
         delete wxGetApp().m_eventClipboard;
         wxGetApp().m_eventClipboard = nullptr;
     }
 
-    /// A new plan holding events as a load leaves it: keys 0, 1, ..., list filled, unmodified.
-    static PlanDocument* PlanWith(const std::vector<EventSpec>& events)
+    /// A plan opened from a file of the first count of three events (keys 0, 1, 2).
+    static PlanDocument* PlanWith(int count)
     {
-        PlanDocument* doc = NewPlan();
-        for (const EventSpec& spec : events) {
-            PlanEvent* record = new PlanEvent;
-            record->m_date = spec.from;
-            record->m_toDate = spec.to;
-            record->m_hasToDate = spec.to.IsValid();
-            record->m_text = spec.text;
-            record->m_annual = spec.annual;
-            record->m_firstDayOnly = spec.firstDayOnly;
-            record->m_colour = spec.background;
-            record->m_textColour = spec.textColour;
-            doc->m_events[doc->m_nextEventId++] = record;
-        }
-        ViewOf(doc)->FillEventList(doc, FrameOf(doc));
-        doc->Modify(false);
-        return doc;
+        const char* events[] = {
+            "<event date='2015-03-01'>Spring</event>",
+            "<event date='2015-12-31' todate='2016-01-02' annual='yes' fstdayonly='yes' "
+            "colour='MAROON' textcolour='WHITE'>Holiday</event>",
+            "<event date='2015-01-10'>Sale</event>" };
+        wxString xml = "<tovendal><dates>";
+        for (int i = 0; i < count; ++i)
+            xml += events[i];
+        const wxString path = MakeTempDir() + "/plan.tovendal";
+        wxFile(path, wxFile::write).Write(xml + "</dates></tovendal>");
+        return dynamic_cast<PlanDocument*>(wxGetApp().m_docManager->CreateDocument(path));
     }
 
-    /// Sends a command as a click on the events tool bar does.
+    /// Sends a command as the tool bar and the menus do.
     static void Command(PlanDocument* doc, int id)
     {
-        wxToolBar* tools = FrameOf(doc)->m_eventsToolBar;
         wxCommandEvent click(wxEVT_MENU, id);
-        click.SetEventObject(tools);
-        tools->GetEventHandler()->ProcessEvent(click);
+        FrameOf(doc)->ProcessWindowEvent(click);
     }
 
     static wxListCtrl* List(PlanDocument* doc) { return FrameOf(doc)->m_eventsList; }
 
-    static void Select(PlanDocument* doc, long row, bool on = true)
+    static void Select(PlanDocument* doc, long row)
     {
-        List(doc)->SetItemState(row, on ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+        List(doc)->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     }
 
-    /// The five column texts of a row, joined by "|".
-    static wxString Row(PlanDocument* doc, long row)
+    /// Enabled (1) or not (0): tools new, edit, delete, remove all, cut, copy, paste, then
+    /// after "/" the Edit menu's cut, copy and paste.
+    static wxString States(PlanDocument* doc)
     {
-        wxString texts = List(doc)->GetItemText(row, 0);
-        for (int column = 1; column < 5; ++column)
-            texts += "|" + List(doc)->GetItemText(row, column);
-        return texts;
+        FrameOf(doc)->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        wxString text;
+        for (int id : { int(wxID_ADD), int(ID_EDIT_EVENT), int(wxID_DELETE),
+                        int(wxID_REPLACE_ALL), int(wxID_CUT), int(wxID_COPY), int(wxID_PASTE) })
+            text += FrameOf(doc)->m_eventsToolBar->GetToolEnabled(id) ? "1" : "0";
+        text += "/";
+        for (int id : { wxID_CUT, wxID_COPY, wxID_PASTE })
+            text += FrameOf(doc)->GetMenuBar()->IsEnabled(id) ? "1" : "0";
+        return text;
     }
 
-    /// Every row's item data, top to bottom.
-    static std::vector<long> Keys(PlanDocument* doc)
+    /// Every row top to bottom as "key|month|day|event|ending|annual".
+    static Rows RowsOf(PlanDocument* doc)
     {
-        std::vector<long> keys;
-        for (long row = 0; row < List(doc)->GetItemCount(); ++row)
-            keys.push_back(long(List(doc)->GetItemData(row)));
-        return keys;
+        Rows rows;
+        for (long row = 0; row < List(doc)->GetItemCount(); ++row) {
+            wxString text = wxString::Format("%ld", long(List(doc)->GetItemData(row)));
+            for (int column = 0; column < 5; ++column)
+                text += "|" + List(doc)->GetItemText(row, column);
+            rows.push_back(text.ToStdString());
+        }
+        return rows;
     }
 
-    static PlanEvent* Record(PlanDocument* doc, long key)
+    /// The record of key as "text|from|to|hasTo annual firstDayOnly|colour|text colour".
+    static std::string Record(PlanDocument* doc, long key)
     {
-        PlanEventMap::iterator it = doc->m_events.find(key);
-        return it == doc->m_events.end() ? nullptr : it->second;
+        const PlanEvent& e = *doc->m_events[key];
+        return wxString::Format("%s|%s|%s|%d%d%d|%s|%s", e.m_text, e.m_date.FormatISODate(),
+                                e.m_toDate.IsValid() ? e.m_toDate.FormatISODate() : "",
+                                e.m_hasToDate, e.m_annual, e.m_firstDayOnly, e.m_colour,
+                                e.m_textColour).ToStdString();
     }
-
-    static void SetStatus(const wxString& text) { s_mainFrame->SetStatusText(text, 1); }
 };
+
+// The three events in date order.
+const Rows s_rows = { "2|2015/01|10|Sale||", "0|2015/03|01|Spring||",
+                      "1|2015/12|31|Holiday|2016/01/02|Yes" };
 
 } // namespace
 
 TEST_F(EventCommandsTest, NewAppendsRowAndRecordUnderTheNextKey)
 {
-    PlanDocument* doc = PlanWith(s_threeEvents);
-    wxTEST_DIALOG(Command(doc, wxID_ADD), EditorAnswer(nullptr, wxID_CANCEL));
+    PlanDocument* doc = PlanWith(3);
+    wxTEST_DIALOG(Command(doc, wxID_ADD), wxExpectDismissableModal<diaryEvents>(wxID_CANCEL));
     EXPECT_FALSE(doc->IsModified());
 
-    wxTEST_DIALOG(Command(doc, wxID_ADD), EditorAnswer([](diaryEvents* editor) {
-        editor->m_fromDatePicker->SetValue(Day(29, wxDateTime::Feb, 2016));
-        editor->m_toDatePicker->SetValue(Day(2, wxDateTime::Mar, 2016));
-        editor->m_descriptionText->SetValue("Leap");
-        dynamic_cast<wxCheckBox*>(editor->FindWindow(ID_EVENT_ANNUAL))->SetValue(true);
+    // Opens white on black without an end date; "1st Day Only" follows the To date.
+    wxTEST_DIALOG(Command(doc, wxID_ADD), Accept([](diaryEvents* editor) {
+        EXPECT_EQ(*wxWHITE, editor->m_descriptionText->GetBackgroundColour());
+        EXPECT_EQ(*wxBLACK, editor->m_descriptionText->GetForegroundColour());
+        EXPECT_FALSE(editor->m_toDatePicker->GetValue().IsValid());
+        EXPECT_FALSE(editor->m_firstDayOnlyCheck->IsEnabled());
+        editor->m_toDatePicker->SetValue(wxDateTime(2, wxDateTime::Mar, 2016));
+        editor->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        EXPECT_TRUE(editor->m_firstDayOnlyCheck->IsEnabled());
         editor->m_firstDayOnlyCheck->SetValue(true);
-        editor->m_backgroundColourName = "maroon";  // as the picker would set it
-    }));
-    EXPECT_EQ((std::vector<long>{ 2, 0, 1, 3 }), Keys(doc));
-    EXPECT_EQ("2016/02|29|Leap|2016/03/02|Yes", Row(doc, 3));
-    EXPECT_EQ(wxColour(153, 0, 0), List(doc)->GetItemBackgroundColour(3));
-    EXPECT_EQ(4, doc->m_nextEventId);
+        editor->m_fromDatePicker->SetValue(wxDateTime(29, wxDateTime::Feb, 2016));
+        editor->m_descriptionText->SetValue("Leap");
+        // The text colour button opens the picker on the colour shown ("BLACK").
+        EXPECT_TRUE(Click(editor, ID_EVENT_TEXT_COLOUR));
+    }), wxExpectDismissableModal<winHighlight>(wxID_OK));
+    EXPECT_EQ("3|2016/02|29|Leap|2016/03/02|", RowsOf(doc)[3]);
+    EXPECT_EQ("Leap|2016-02-29|2016-03-02|101|white|BLACK", Record(doc, 3));
     EXPECT_TRUE(doc->IsModified());
-    const PlanEvent* record = Record(doc, 3);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(Day(29, wxDateTime::Feb, 2016), record->m_date);
-    EXPECT_EQ(Day(2, wxDateTime::Mar, 2016), record->m_toDate);
-    EXPECT_TRUE(record->IsFirstDayOnly() && record->m_annual);
-    EXPECT_EQ("maroon", record->m_colour);
-    EXPECT_EQ("black", record->m_textColour);
-
-    // Accepted as it opens: no end date and the editor's default colours.
-    wxTEST_DIALOG(Command(doc, wxID_ADD), EditorAnswer(nullptr));
-    ASSERT_TRUE(Record(doc, 4));
-    EXPECT_FALSE(Record(doc, 4)->m_hasToDate || Record(doc, 4)->m_toDate.IsValid());
-    EXPECT_EQ("white", Record(doc, 4)->m_colour);
-    EXPECT_EQ("", List(doc)->GetItemText(4, 3));
 }
 
-TEST_F(EventCommandsTest, EditOpensOnRowAndRecordAndWritesBothBack)
+TEST_F(EventCommandsTest, EditWritesRowAndRecordAndTheSavedPlanShowsThem)
 {
-    PlanDocument* doc = PlanWith(s_threeEvents);
+    PlanDocument* doc = PlanWith(3);
+    List(doc)->SetItem(2, 1, "30");  // the start date is read back from the row's texts
     Select(doc, 2);
-    wxTEST_DIALOG(Command(doc, ID_EDIT_EVENT), EditorAnswer([](diaryEvents* editor) {
-        EXPECT_EQ(Day(31, wxDateTime::Dec, 2015), editor->m_fromDatePicker->GetValue());
-        EXPECT_EQ(Day(2, wxDateTime::Jan, 2016), editor->m_toDatePicker->GetValue());
-        EXPECT_EQ("Holiday", editor->m_descriptionText->GetValue());
+    wxTEST_DIALOG(Command(doc, ID_EDIT_EVENT), Accept([](diaryEvents* editor) {
+        EXPECT_EQ(wxDateTime(30, wxDateTime::Dec, 2015), editor->m_fromDatePicker->GetValue());
+        EXPECT_EQ(wxDateTime(2, wxDateTime::Jan, 2016), editor->m_toDatePicker->GetValue());
         EXPECT_TRUE(editor->m_firstDayOnlyCheck->GetValue());
-        EXPECT_EQ("MAROON", editor->GetBackgroundColourName());
-        EXPECT_EQ("WHITE", editor->GetTextColourName());
         editor->m_toDatePicker->SetValue(wxDefaultDateTime);
+        editor->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        EXPECT_FALSE(editor->m_firstDayOnlyCheck->IsEnabled());
         editor->m_descriptionText->SetValue("New Year");
-        editor->m_backgroundColourName = "";  // "No Highlight"
+        editor->m_backgroundColourName = "";  // "No Highlight", as the picker answers it
     }));
-    EXPECT_EQ("2015/12|31|New Year||Yes", Row(doc, 2));
-    EXPECT_EQ((std::vector<long>{ 2, 0, 1 }), Keys(doc));
+    EXPECT_EQ("1|2015/12|30|New Year||Yes", RowsOf(doc)[2]);
     EXPECT_EQ(List(doc)->GetBackgroundColour(), List(doc)->GetItemBackgroundColour(2));
-    const PlanEvent* record = Record(doc, 1);
-    EXPECT_EQ("New Year", record->m_text);
-    EXPECT_FALSE(record->m_hasToDate || record->m_toDate.IsValid() || record->m_firstDayOnly);
-    EXPECT_EQ("", record->m_colour);
+    // Without a To date the record loses its end date and first-day-only flag too.
+    EXPECT_EQ("New Year|2015-12-30||010||WHITE", Record(doc, 1));
     EXPECT_TRUE(doc->IsModified());
 
-    // Activating a row edits it too; a row without colours gets the editor's defaults.
-    doc->Modify(false);
+    // Enter or a double click on a row edits it; a row without colours gets the defaults.
     Select(doc, 0);
     wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, ID_EVENTS_LIST);
-    wxTEST_DIALOG(List(doc)->GetEventHandler()->ProcessEvent(activated), EditorAnswer(nullptr));
-    EXPECT_EQ("2015/01|10|Sale||", Row(doc, 0));
-    EXPECT_EQ("white", Record(doc, 2)->m_colour);
-    EXPECT_EQ("black", Record(doc, 2)->m_textColour);
-    EXPECT_TRUE(doc->IsModified());
-}
+    wxTEST_DIALOG(List(doc)->GetEventHandler()->ProcessEvent(activated), Accept());
+    EXPECT_EQ("Sale|2015-01-10||000|white|black", Record(doc, 2));
 
-TEST_F(EventCommandsTest, SelectionCommandsAskForARowAndTheMessageClears)
-{
-    PlanDocument* doc = PlanWith(s_threeEvents);
-    for (int id : { int(ID_EDIT_EVENT), int(wxID_DELETE), int(wxID_CUT), int(wxID_COPY) }) {
-        SetStatus("");
-        Command(doc, id);
-        EXPECT_EQ("Please select an Event.", StatusText()) << id;
-    }
-    EXPECT_EQ(3u, doc->m_events.size());
-    EXPECT_EQ(nullptr, wxGetApp().m_eventClipboard);
-    EXPECT_FALSE(doc->IsModified());
-
-    Select(doc, 0);
-    EXPECT_EQ("", StatusText());
-    SetStatus("x");
-    Select(doc, 0, false);
-    EXPECT_EQ("", StatusText());
-    SetStatus("x");
-    FrameOf(doc)->Close();
-    EXPECT_EQ("", StatusText());
+    // Saved and opened again: the events as edited, written (and keyed anew) in date order.
+    const wxString path = doc->GetFilename();
+    ASSERT_TRUE(doc->OnSaveDocument(path));
+    wxGetApp().m_docManager->CloseDocument(doc, true);
+    doc = dynamic_cast<PlanDocument*>(wxGetApp().m_docManager->CreateDocument(path));
+    EXPECT_EQ((Rows{ "0|2015/01|10|Sale||", "1|2015/03|01|Spring||",
+                     "2|2015/12|30|New Year||Yes" }), RowsOf(doc));
 }
 
 TEST_F(EventCommandsTest, CutInOnePlanPastesIntoAnotherUnderItsOwnKey)
 {
-    PlanDocument* first = PlanWith(s_threeEvents);
-    PlanDocument* second = PlanWith({ s_threeEvents[0] });
+    PlanDocument* first = PlanWith(3);
+    PlanDocument* second = PlanWith(1);
+    Command(second, wxID_PASTE);  // nothing held: nothing happens
+    EXPECT_FALSE(second->IsModified());
     Select(first, 2);
     Command(first, wxID_CUT);
-    EXPECT_EQ((std::vector<long>{ 2, 0 }), Keys(first));
-    EXPECT_EQ(nullptr, Record(first, 1));
+    EXPECT_EQ(Rows(s_rows.begin(), s_rows.begin() + 2), RowsOf(first));
+    EXPECT_EQ(0u, first->m_events.count(1));
     EXPECT_TRUE(first->IsModified());
-    const PlanEvent* held = wxGetApp().m_eventClipboard;
-    ASSERT_TRUE(held);
 
     // The held event outlives the plan it came from and pastes more than once.
     first->Modify(false);
     wxGetApp().m_docManager->CloseDocument(first, true);
     Command(second, wxID_PASTE);
     Command(second, wxID_PASTE);
-    EXPECT_EQ((std::vector<long>{ 0, 1, 2 }), Keys(second));
-    EXPECT_EQ("2015/12|31|Holiday|2016/01/02|Yes", Row(second, 1));
+    EXPECT_EQ((Rows{ "0|2015/03|01|Spring||", "1|2015/12|31|Holiday|2016/01/02|Yes",
+                     "2|2015/12|31|Holiday|2016/01/02|Yes" }), RowsOf(second));
     EXPECT_EQ(wxColour(153, 0, 0), List(second)->GetItemBackgroundColour(1));
-    EXPECT_EQ(*wxWHITE, List(second)->GetItemTextColour(2));
-    EXPECT_TRUE(Record(second, 2)->IsFirstDayOnly());
+    EXPECT_EQ("Holiday|2015-12-31|2016-01-02|111|MAROON|WHITE", Record(second, 2));
     EXPECT_TRUE(second->IsModified());
-
-    Select(second, 2);
-    wxTEST_DIALOG(Command(second, ID_EDIT_EVENT), EditorAnswer([](diaryEvents* editor) {
-        editor->m_descriptionText->SetValue("Edited copy");
-    }));
-    EXPECT_EQ("Holiday", Record(second, 1)->m_text);
-    EXPECT_EQ(held, wxGetApp().m_eventClipboard);
-    EXPECT_EQ("Holiday", held->m_text);
 }
 
-TEST_F(EventCommandsTest, CopyDeleteAndRemoveAll)
+TEST_F(EventCommandsTest, CopyDeleteAndRemoveAllWithTheirToolStates)
 {
-    PlanDocument* doc = PlanWith(s_threeEvents);
-    Command(doc, wxID_PASTE);  // nothing held: nothing happens
-    Select(doc, 2);
-    Command(doc, wxID_COPY);
+    PlanDocument* doc = PlanWith(3);
+    EXPECT_EQ("1001000/000", States(doc));
     Select(doc, 1);
+    EXPECT_EQ("1111110/110", States(doc));
     Command(doc, wxID_COPY);
-    ASSERT_TRUE(wxGetApp().m_eventClipboard);
     EXPECT_EQ("Spring", wxGetApp().m_eventClipboard->m_text);
-    EXPECT_NE(Record(doc, 0), wxGetApp().m_eventClipboard);
     EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ("1111111/111", States(doc));
 
     Command(doc, wxID_DELETE);
-    EXPECT_EQ((std::vector<long>{ 2, 1 }), Keys(doc));
-    EXPECT_EQ(nullptr, Record(doc, 0));
+    EXPECT_EQ((Rows{ s_rows[0], s_rows[2] }), RowsOf(doc));
+    EXPECT_EQ(0u, doc->m_events.count(0));
     EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ("1001001/001", States(doc));
 
     doc->Modify(false);
     for (int answer : { wxNO, wxCANCEL })
         wxTEST_DIALOG(Command(doc, wxID_REPLACE_ALL), wxExpectModal<wxMessageDialog>(answer));
-    EXPECT_EQ(2, List(doc)->GetItemCount());
     EXPECT_FALSE(doc->IsModified());
     wxTEST_DIALOG(Command(doc, wxID_REPLACE_ALL), wxExpectModal<wxMessageDialog>(wxYES));
-    EXPECT_EQ(0, List(doc)->GetItemCount());
-    EXPECT_TRUE(doc->m_events.empty());
+    EXPECT_TRUE(RowsOf(doc).empty() && doc->m_events.empty());
     EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ("1000001/001", States(doc));
+    // The copy outlives the record it was taken from.
     Command(doc, wxID_PASTE);
-    EXPECT_EQ((std::vector<long>{ 3 }), Keys(doc));
-}
-
-TEST_F(EventCommandsTest, ToolsAndEditItemsFollowSelectionRowsAndHeldEvent)
-{
-    PlanDocument* doc = PlanWith({});
-    TovendalProject* frame = FrameOf(doc);
-    const auto states = [frame]() {
-        frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-        wxString text;
-        for (int id : { int(wxID_ADD), int(ID_EDIT_EVENT), int(wxID_DELETE),
-                        int(wxID_REPLACE_ALL), int(wxID_CUT), int(wxID_COPY), int(wxID_PASTE) })
-            text += frame->m_eventsToolBar->GetToolEnabled(id) ? "1" : "0";
-        text += "/";
-        for (int id : { wxID_CUT, wxID_COPY, wxID_PASTE })
-            text += frame->GetMenuBar()->IsEnabled(id) ? "1" : "0";
-        return text;
-    };
-    // Tools: new edit delete all cut copy paste / Edit menu: cut copy paste.
-    EXPECT_EQ("1000000/000", states());
-    wxTEST_DIALOG(Command(doc, wxID_ADD), EditorAnswer(nullptr));
-    EXPECT_EQ("1001000/000", states());
-    Select(doc, 0);
-    EXPECT_EQ("1111110/110", states());
-    Command(doc, wxID_COPY);
-    EXPECT_EQ("1111111/111", states());
-    Select(doc, 0, false);
-    EXPECT_EQ("1001001/001", states());
+    EXPECT_EQ((Rows{ "3|2015/03|01|Spring||" }), RowsOf(doc));
 }
 
 TEST_F(EventCommandsTest, RowWithoutItsRecordIsNeverDereferenced)
 {
-    PlanDocument* doc = PlanWith(s_threeEvents);
+    PlanDocument* doc = PlanWith(3);
     List(doc)->SetItemData(0, 77);
     Select(doc, 0);
     Command(doc, ID_EDIT_EVENT);  // no editor opens
     Command(doc, wxID_COPY);
     Command(doc, wxID_DELETE);
     EXPECT_EQ(nullptr, wxGetApp().m_eventClipboard);
-    EXPECT_EQ((std::vector<long>{ 0, 1 }), Keys(doc));
+    EXPECT_EQ(Rows(s_rows.begin() + 1, s_rows.end()), RowsOf(doc));
     EXPECT_EQ(3u, doc->m_events.size());
-    EXPECT_EQ(nullptr, Record(doc, 77));
-
-    wxContextMenuEvent request(wxEVT_CONTEXT_MENU, ID_PLAN_TITLE);
-    request.SetEventObject(FrameOf(doc)->m_titleText);
-    FrameOf(doc)->OnContextMenu(request);
-    EXPECT_TRUE(request.GetSkipped());
+    EXPECT_EQ(0u, doc->m_events.count(77));
 }
 
-TEST_F(EventCommandsTest, SavedAndReopenedPlanShowsTheEditedEvents)
+TEST_F(EventCommandsTest, PickerNamesFocusNoHighlightAndEscape)
 {
-    PlanDocument* doc = PlanWith(s_threeEvents);
-    Select(doc, 0);
-    Command(doc, wxID_DELETE);
-    Select(doc, 1);
-    wxTEST_DIALOG(Command(doc, ID_EDIT_EVENT), EditorAnswer([](diaryEvents* editor) {
-        editor->m_fromDatePicker->SetValue(Day(24, wxDateTime::Dec, 2015));
-        editor->m_descriptionText->SetValue("Christmas");
-    }));
-    wxTEST_DIALOG(Command(doc, wxID_ADD), EditorAnswer([](diaryEvents* editor) {
-        editor->m_fromDatePicker->SetValue(Day(5, wxDateTime::Feb, 2015));
-        editor->m_descriptionText->SetValue("Added");
-    }));
-    const std::vector<wxString> dateOrder = { Row(doc, 2), Row(doc, 0), Row(doc, 1) };
-    EXPECT_EQ("2015/12|24|Christmas|2016/01/02|Yes", dateOrder[2]);
-
-    const wxString path = MakeTempDir() + "/edited.tovendal";
-    ASSERT_TRUE(doc->OnSaveDocument(path));
-    doc->Modify(false);
-    wxGetApp().m_docManager->CloseDocument(doc, true);
-    PlanDocument* reopened =
-        dynamic_cast<PlanDocument*>(wxGetApp().m_docManager->CreateDocument(path, wxDOC_SILENT));
-    ASSERT_TRUE(reopened);
-    std::vector<wxString> rows;
-    for (long row = 0; row < List(reopened)->GetItemCount(); ++row)
-        rows.push_back(Row(reopened, row));
-    EXPECT_EQ(dateOrder, rows);
-}
-
-TEST(EventsMenu, ItemsInOrderWithTheirImages)
-{
-    wxMenu* menu = CreateEventsMenu();
-    const struct { int id; const char *label, *help; } items[] = {
-        { wxID_ADD, "Add Event...", "Create New Event..." },
-        { ID_EDIT_EVENT, "Edit Event...", "Edit Existing Event..." },
-        { wxID_DELETE, "Delete Event", "Remove Selected Event." },
-        { wxID_SEPARATOR, "", "" },
-        { wxID_REPLACE_ALL, "Remove All Events...", "Remove All Events from the list." },
+    const struct { int id; const char* colour; } swatches[] = {
+        { ID_HIGHLIGHT_BLACK, "#000000" },  { ID_HIGHLIGHT_DARK_GREY, "#999999" },
+        { ID_HIGHLIGHT_MAROON, "#990000" }, { ID_HIGHLIGHT_OLIVE, "#999900" },
+        { ID_HIGHLIGHT_GREEN, "#009900" },  { ID_HIGHLIGHT_TEAL, "#009999" },
+        { ID_HIGHLIGHT_NAVY, "#000099" },   { ID_HIGHLIGHT_PURPLE, "#990099" },
+        { ID_HIGHLIGHT_WHITE, "#FFFFFF" },  { ID_HIGHLIGHT_LIGHT_GREY, "#CCCCCC" },
+        { ID_HIGHLIGHT_RED, "#FF0000" },    { ID_HIGHLIGHT_YELLOW, "#FFFF00" },
+        { ID_HIGHLIGHT_LIME, "#00FF00" },   { ID_HIGHLIGHT_AQUA, "#00FFFF" },
+        { ID_HIGHLIGHT_BLUE, "#0000FF" },   { ID_HIGHLIGHT_FUCHSIA, "#FF00FF" } };
+    const auto open = [](winHighlight& picker, const char* entry) {
+        picker.m_colourName = entry;
+        picker.Create(s_mainFrame, ID_HIGHLIGHT_DIALOG, "", wxPoint(50, 60), wxDefaultSize, 0);
+        wxWindow* focus = wxWindow::FindFocus();
+        return focus && focus->GetParent() == &picker ? focus->GetId() : int(wxID_NONE);
     };
-    ASSERT_EQ(5u, menu->GetMenuItemCount());
-    for (size_t i = 0; i < 5; ++i) {
-        const wxMenuItem* item = menu->FindItemByPosition(i);
-        EXPECT_EQ(items[i].id, item->GetId()) << i;
-        EXPECT_EQ(items[i].label, item->GetItemLabel());
-        EXPECT_EQ(items[i].help, item->GetHelp());
-        EXPECT_EQ(!item->IsSeparator(), item->GetBitmap().IsOk());
+    winHighlight picker, maroon, magenta;
+    EXPECT_EQ(wxID_NONE, open(picker, "#990000"));  // a colour without a name
+    for (const auto& swatch : swatches) {
+        EXPECT_TRUE(Click(&picker, swatch.id));
+        // A database name (not "#rrggbb") that gives the swatch's colour back.
+        EXPECT_FALSE(picker.m_colourName.StartsWith("#")) << swatch.colour;
+        EXPECT_EQ(wxColour(swatch.colour), wxTheColourDatabase->Find(picker.m_colourName));
     }
-    delete menu;
-    EXPECT_EQ(wxSize(16, 16), GetEventsMenuBitmap("stock_delete-16.png").GetSize());
-    EXPECT_FALSE(GetEventsMenuBitmap("stock_delete-16.xpm").IsOk());
+    EXPECT_TRUE(Click(&picker, wxID_OK));  // "No Highlight"
+    EXPECT_EQ("", picker.m_colourName);
+
+    // The entry's colour has the focus, whatever its name.
+    EXPECT_EQ(ID_HIGHLIGHT_MAROON, open(maroon, "MAROON"));
+    EXPECT_EQ(ID_HIGHLIGHT_FUCHSIA, open(magenta, "MAGENTA"));
+    magenta.Show();
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    magenta.ProcessWindowEvent(escape);
+    EXPECT_FALSE(magenta.IsShown());
+    EXPECT_EQ("MAGENTA", magenta.m_colourName);
 }

@@ -1,91 +1,26 @@
-#include "app/app.h"
+// The version block read from executable files, and the About box showing it.
+#include "app/about.h"
 #include "app/versioninfo.h"
 #include "platform/versionblock.h"
 #include "tests/testsupport.h"
 
-#include <wx/debug.h>
-
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using Messages = std::vector<wxString>;
+Messages g_asserts;
 
-/// Collects the messages of the toolkit's assertions while it lives.
-class AssertCatcher
+void NoteAssert(const wxString&, int, const wxString&, const wxString&, const wxString& message)
 {
-public:
-    AssertCatcher() { s_messages.clear(); m_previous = wxSetAssertHandler(&AssertCatcher::Handle); }
-    ~AssertCatcher() { wxSetAssertHandler(m_previous); }
-    static std::vector<wxString> s_messages;
-
-private:
-    static void Handle(const wxString&, int, const wxString&, const wxString&, const wxString& msg)
-    {
-        s_messages.push_back(msg);
-    }
-    wxAssertHandler_t m_previous;
-};
-std::vector<wxString> AssertCatcher::s_messages;
-
-Bytes ProgramBlock()
-{
-    std::size_t size = 0;
-    const unsigned char* data = ProgramVersionBlock(&size);
-    return Bytes(data, data + size);
+    g_asserts.push_back(message);
 }
 
-std::string Utf16(const std::string& ascii)
-{
-    std::string out;
-    for (char c : ascii) {
-        out += c;
-        out += '\0';
-    }
-    return out;
-}
-
-/// Offset of the node whose key is `key` (UTF-16 with its terminator).
-std::size_t NodeOffset(const Bytes& block, const std::string& key)
-{
-    const std::string needle = Utf16(key) + std::string(2, '\0');
-    const std::string haystack(block.begin(), block.end());
-    const std::size_t at = haystack.find(needle);
-    EXPECT_NE(std::string::npos, at) << key;
-    return at - 6;
-}
-
-void Put16(Bytes& block, std::size_t at, unsigned value)
-{
-    block[at] = value & 0xff;
-    block[at + 1] = value >> 8;
-}
-
-void ReplaceText(Bytes& block, const std::string& from, const std::string& to)
-{
-    ASSERT_EQ(from.size(), to.size());
-    std::string all(block.begin(), block.end());
-    const std::size_t at = all.find(Utf16(from));
-    ASSERT_NE(std::string::npos, at) << from;
-    const std::string replacement = Utf16(to);
-    std::memcpy(block.data() + at, replacement.data(), replacement.size());
-}
-
-/// Writes the block between other bytes, at an unaligned offset, into a new file.
-wxString WriteEmbedded(const Bytes& block, const wxString& name = "embedded.bin")
-{
-    const wxString path = MakeTempDir() + "/" + name;
-    std::ofstream out(path.fn_str(), std::ios::binary);
-    out << "\x7f" "ELF some leading bytes.";
-    out.write(reinterpret_cast<const char*>(block.data()), block.size());
-    out << "some trailing bytes";
-    return path;
-}
+const wxString kCopyright = wxString::FromUTF8("Copyright \xc2\xa9 Halvorix. All rights reserved.");
 
 } // namespace
 
@@ -96,141 +31,76 @@ TEST(VersionInfo, ReadsTheProgramsOwnBlockFromTheBuiltProgram)
     EXPECT_EQ("\\StringFileInfo\\080904e4\\", info.m_queryPrefix);
     EXPECT_EQ("4.1.7", info.GetProductVersion());
     EXPECT_EQ("Tovendal", info.GetInternalName());
-    EXPECT_EQ(wxString::FromUTF8("Copyright \xc2\xa9 Halvorix. All rights reserved."),
-              info.GetLegalCopyright());
+    EXPECT_EQ(kCopyright, info.GetLegalCopyright());
     EXPECT_EQ("4.1.7", info.QueryValue("productversion")); // keys ignore letter case
     EXPECT_EQ("", info.QueryValue("CompanyName"));
-
-    const void* fixed = nullptr;
-    unsigned int length = 0;
-    ASSERT_TRUE(QueryVersionBlock(info.m_pVerInfoBlock, L"\\", &fixed, &length));
-    ASSERT_EQ(kFixedFileInfoSize, length);
-    unsigned int words[13];
-    std::memcpy(words, fixed, sizeof words);
-    EXPECT_EQ(0xFEEF04BDu, words[0]);
-    EXPECT_EQ((4u << 16) | 1u, words[2]); // file version 4.1.7.0
-    EXPECT_EQ(7u << 16, words[3]);
-    EXPECT_EQ((4u << 16) | 1u, words[4]); // product version 4.1.7.0
-    EXPECT_EQ(7u << 16, words[5]);
 }
 
-TEST(VersionInfo, ApplicationObjectLoadedItsOwnExecutable)
+TEST(VersionInfo, FilesWithoutABlockLoadNothingAndDropTheEarlierBlock)
 {
-    EXPECT_EQ("4.1.7", wxGetApp().m_versionInfo.GetProductVersion());
-    VVersionInfo info;
-    EXPECT_TRUE(info.LoadExecutable());
-    EXPECT_EQ("Tovendal", info.GetInternalName());
-}
-
-TEST(VersionInfo, FilesWithoutABlockLoadNothing)
-{
-    const wxString empty = MakeTempDir() + "/empty.bin";
-    std::ofstream(empty.fn_str()).close();
-    const wxString keyOnly = MakeTempDir() + "/keyonly.bin";
-    std::ofstream(keyOnly.fn_str(), std::ios::binary)
-        << std::string(6, '\x40') + Utf16("VS_VERSION_INFO") + std::string(64, '\0');
-
-    for (const wxString& file : {wxString("/bin/ls"), wxString("/nonexistent/tovendal.exe"),
-                                 MakeTempDir(), empty, keyOnly}) {
-        SCOPED_TRACE(file);
+    for (const wxString& file : {wxString("/bin/ls"), wxString("/nonexistent/tovendal"), MakeTempDir()}) {
         VVersionInfo info;
-        EXPECT_FALSE(info.Load(file));
-        EXPECT_EQ(nullptr, info.m_pVerInfoBlock);
-        EXPECT_EQ("", info.m_queryPrefix);
-        AssertCatcher asserts;
-        EXPECT_EQ("", info.GetProductVersion());
-        EXPECT_EQ(std::vector<wxString>{"m_pVerInfoBlock"}, AssertCatcher::s_messages);
+        ASSERT_TRUE(info.Load(TOVENDAL_EXECUTABLE));
+        EXPECT_FALSE(info.Load(file)) << file;
+        EXPECT_EQ(nullptr, info.m_pVerInfoBlock) << file;
     }
 }
 
-TEST(VersionInfo, EmptyNamesAssertAndGiveNothing)
+TEST(VersionInfo, EmptyNamesAndMissingBlocksAssertAndGiveNothing)
 {
+    g_asserts.clear();
+    const wxAssertHandler_t previous = wxSetAssertHandler(NoteAssert);
     VVersionInfo info;
-    AssertCatcher asserts;
     EXPECT_FALSE(info.Load(""));
-    EXPECT_EQ(std::vector<wxString>{"pszFileName.Len()"}, AssertCatcher::s_messages);
-
-    ASSERT_TRUE(info.Load(TOVENDAL_EXECUTABLE));
-    AssertCatcher::s_messages.clear();
+    EXPECT_EQ("", info.GetProductVersion());
+    EXPECT_TRUE(info.Load(TOVENDAL_EXECUTABLE));
     EXPECT_EQ("", info.QueryValue(""));
-    EXPECT_EQ(std::vector<wxString>{"pszItem.Len()"}, AssertCatcher::s_messages);
+    wxSetAssertHandler(previous);
+    EXPECT_EQ((Messages{"pszFileName.Len()", "m_pVerInfoBlock", "pszItem.Len()"}), g_asserts);
 }
 
-TEST(VersionInfo, FindsAnIntactBlockAnywhereInAFile)
+TEST(VersionInfo, IntactBlocksAreFoundAnywhereInAFileAndDamagedOnesRefused)
 {
-    VVersionInfo info;
-    ASSERT_TRUE(info.Load(WriteEmbedded(ProgramBlock())));
-    EXPECT_EQ("4.1.7", info.GetProductVersion());
-}
-
-TEST(VersionInfo, DamagedBlocksAreRefused)
-{
-    const Bytes good = ProgramBlock();
-    const std::size_t strings = NodeOffset(good, "StringFileInfo");
-    const std::size_t item = NodeOffset(good, "ProductVersion");
-
-    struct Damage
-    {
-        const char* name;
-        void (*apply)(Bytes&, std::size_t strings, std::size_t item);
+    std::size_t size = 0;
+    const unsigned char* data = ProgramVersionBlock(&size);
+    const std::string good(data, data + size);
+    // A node's UTF-16 key follows its 6-byte header: lengths of node and value, type.
+    const std::size_t strings = good.find(std::string("S\0t\0r\0i\0n\0g\0F\0i\0l\0e\0", 20)) - 6;
+    const std::size_t item = good.find(std::string("P\0r\0o\0d\0u\0c\0t\0V\0", 16)) - 6;
+    const std::pair<std::size_t, std::size_t> damages[] = {
+        {0, size},       // none
+        {0, 0xfff0},     // root longer than the file
+        {2, 40},         // fixed information of the wrong size
+        {40, 0},         // bad signature
+        {strings, size}, // child running past its parent
+        {strings, 0},    // child of length zero
+        {item + 2, 200}, // text value past its node
+        {item + 4, 0},   // binary item among the texts
+        {item + 4, 7},   // unknown node type
     };
-    const Damage damages[] = {
-        {"truncated", [](Bytes& b, std::size_t, std::size_t) { b.resize(b.size() - 10); }},
-        {"root longer than the file",
-         [](Bytes& b, std::size_t, std::size_t) { Put16(b, 0, 0xfff0); }},
-        {"bad signature", [](Bytes& b, std::size_t, std::size_t) { b[40] ^= 0x55; }},
-        {"fixed information of the wrong size",
-         [](Bytes& b, std::size_t, std::size_t) { Put16(b, 2, 40); }},
-        {"child running past its parent",
-         [](Bytes& b, std::size_t s, std::size_t) { Put16(b, s, b.size()); }},
-        {"child of length zero", [](Bytes& b, std::size_t s, std::size_t) { Put16(b, s, 0); }},
-        {"text value past its node",
-         [](Bytes& b, std::size_t, std::size_t i) { Put16(b, i + 2, 200); }},
-        {"binary item among the texts",
-         [](Bytes& b, std::size_t, std::size_t i) { Put16(b, i + 4, 0); }},
-        {"unknown node type", [](Bytes& b, std::size_t, std::size_t i) { Put16(b, i + 4, 7); }},
-    };
-    for (const Damage& damage : damages) {
-        SCOPED_TRACE(damage.name);
-        Bytes block = good;
-        damage.apply(block, strings, item);
+    for (const auto& damage : damages) {
+        std::string block = good;
+        block[damage.first] = char(damage.second & 0xff);
+        block[damage.first + 1] = char(damage.second >> 8);
+        const wxString file = MakeTempDir() + "/embedded";
+        std::ofstream(file.fn_str(), std::ios::binary) << "\x7f" "ELF, unaligned." << block << "end";
         VVersionInfo info;
-        EXPECT_FALSE(info.Load(WriteEmbedded(block)));
-        EXPECT_EQ(nullptr, info.m_pVerInfoBlock);
+        EXPECT_EQ(block == good, info.Load(file)) << "16 bits at " << damage.first;
+        EXPECT_EQ(block == good ? "4.1.7" : "", info.m_pVerInfoBlock ? info.GetProductVersion() : "");
     }
 }
 
-TEST(VersionInfo, ALaterLoadReplacesTheBlockAndPrefix)
+TEST(AboutBox, ShowsTheVersionBlocksTextsAndOnlyImagesNamedExactly)
 {
-    Bytes other = ProgramBlock();
-    ReplaceText(other, "080904e4", "040904b0");
-    ReplaceText(other, "4.1.7", "9.8.6");
-    const std::size_t translation = NodeOffset(other, "Translation");
-    const std::size_t value = translation + 6 + Utf16("Translation").size() + 2 + 2; // aligned
-    Put16(other, value, 0x0409);
-    Put16(other, value + 2, 0x04B0);
-
-    VVersionInfo info;
-    ASSERT_TRUE(info.Load(TOVENDAL_EXECUTABLE));
-    ASSERT_TRUE(info.Load(WriteEmbedded(other)));
-    EXPECT_EQ("\\StringFileInfo\\040904b0\\", info.m_queryPrefix);
-    EXPECT_EQ("9.8.6", info.GetProductVersion());
-
-    // A failed load drops the block but keeps the prefix.
-    EXPECT_FALSE(info.Load("/bin/ls"));
-    EXPECT_EQ(nullptr, info.m_pVerInfoBlock);
-    EXPECT_EQ("\\StringFileInfo\\040904b0\\", info.m_queryPrefix);
-}
-
-TEST(VersionInfo, QueriesOfMissingPathsFail)
-{
-    const Bytes block = ProgramBlock();
-    const void* value = nullptr;
-    unsigned int length = 0;
-    EXPECT_FALSE(QueryVersionBlock(block.data(), L"\\StringFileInfo\\040904b0\\ProductVersion",
-                                   &value, &length));
-    EXPECT_FALSE(QueryVersionBlock(block.data(), L"\\VarFileInfo\\Translation\\More", &value,
-                                   &length));
-    ASSERT_TRUE(QueryVersionBlock(block.data(), L"VarFileInfo\\\\translation\\", &value, &length));
-    EXPECT_EQ(4u, length);
+    About about(nullptr, ID_ABOUT_DIALOG, "About", wxDefaultPosition, wxSize(400, 300),
+                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    EXPECT_EQ("Version: 4.1.7", about.m_versionText->GetLabel());
+    EXPECT_EQ(kCopyright, about.m_copyrightText->GetLabel());
+    EXPECT_GE(about.GetClientSize().x, 452); // sized by its sizer around the picture
+    EXPECT_EQ(wxSize(452, 191), About::GetBitmapResource("Splash.png").GetSize());
+    EXPECT_EQ(wxSize(32, 32), About::GetIconResource("TOVENDAL.ICO").GetSize());
+    for (const char* name : {"splash.png", "Tovendal.ico", "new.xpm", ""}) {
+        EXPECT_FALSE(About::GetBitmapResource(name).IsOk()) << name;
+        EXPECT_FALSE(About::GetIconResource(name).IsOk()) << name;
+    }
 }

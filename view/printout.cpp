@@ -5,6 +5,7 @@
 
 #include <wx/datetime.h>
 #include <wx/dc.h>
+#include <wx/dcprint.h>
 
 #include <algorithm>
 
@@ -96,6 +97,16 @@ bool MyPrintOut::OnPrintPage(int page)
         sy = h / 172.0f;
     dc->SetUserScale(sx, sy);
     dc->SetMapMode(wxMM_POINTS);
+    if (dc->IsKindOf(wxCLASSINFO(wxPrinterDC))) {
+        // Measured on pages printed to a file here: with the point mapping a printer page comes
+        // out a fraction of its size, because the toolkit maps points through the screen's
+        // resolution and its GTK printer context scales by 72 / dpi on a context that already
+        // counts printer pixels. The scale is set directly so that one logical unit is sx
+        // points on paper, as on the preview.
+        const wxSize ppi = dc->GetPPI();
+        dc->SetMapMode(wxMM_TEXT);
+        dc->SetUserScale(sx * ppi.x * ppi.x / (72.0 * 72.0), sy * ppi.y * ppi.y / (72.0 * 72.0));
+    }
 
     if (m_view)
         m_view->DrawPlan(dc, page);
