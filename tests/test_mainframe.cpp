@@ -87,8 +87,7 @@ TEST_F(MainFrame, DroppedFilesOpenInTheirOrder)
     wxArrayString names;
     for (const char* name : {"c", "a", "b"}) {
         names.Add(wxFileName(dir, wxString(name) + ".tovendal").GetFullPath());
-        wxFile(names.Last(), wxFile::write)
-            .Write("<tovendal title=\"" + names.Last() + "\" year=\"2015\" yearend=\"2015\" />");
+        wxFile(names.Last(), wxFile::write).Write("<tovendal year=\"2015\" yearend=\"2015\" />");
     }
     EXPECT_TRUE(m_frame->m_dropTarget->OnDropFiles(0, 0, names));
     const wxDocVector docs = wxGetApp().m_docManager->GetDocumentsVector();
