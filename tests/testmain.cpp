@@ -5,8 +5,6 @@
 #include "app/app.h"
 #include "view/docmanager.h"
 
-#include <wx/evtloop.h>
-#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/log.h>
@@ -17,82 +15,32 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
-#include <unistd.h>
 
 wxIMPLEMENT_APP_NO_MAIN(TovendalApp);
 
-namespace {
-
-std::vector<std::string> g_tempDirs;
-std::string g_home;
-
-std::string NewTempDir()
-{
-    char pattern[] = "/tmp/tovendal-test-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    if (!dir) {
-        std::perror("mkdtemp");
-        std::exit(2);
-    }
-    g_tempDirs.push_back(dir);
-    return dir;
-}
-
-class WxEnvironment : public ::testing::Environment
-{
-public:
-    WxEnvironment(int argc, char** argv) : m_argc(argc), m_argv(argv) {}
-
-    void SetUp() override
-    {
-        g_home = NewTempDir();
-        setenv("HOME", g_home.c_str(), 1);
-        const std::string runtime = NewTempDir();
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-
-        wxApp::SetInstance(new TovendalApp);
-        if (!wxEntryStart(m_argc, m_argv)) {
-            std::fprintf(stderr, "could not start the toolkit (no display?)\n");
-            std::exit(2);
-        }
-        // Log messages go to the test's output: a message box would wait for a person.
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-    }
-
-    void TearDown() override
-    {
-        if (wxTheApp)
-            wxTheApp->ProcessIdle();
-        wxEntryCleanup();
-        for (const std::string& dir : g_tempDirs)
-            wxFileName::Rmdir(dir, wxPATH_RMDIR_RECURSIVE);
-    }
-
-private:
-    int m_argc;
-    char** m_argv;
-};
-
-} // namespace
+// The first is the test's HOME; all are removed when the process ends.
+static std::vector<wxString> g_tempDirs;
 
 wxString MakeTempDir()
 {
-    return wxString(NewTempDir());
+    char pattern[] = "/tmp/tovendal-test-XXXXXX";
+    if (!mkdtemp(pattern))
+        std::abort();
+    g_tempDirs.push_back(pattern);
+    return pattern;
 }
 
 wxString TestHome()
 {
-    return wxString(g_home);
+    return g_tempDirs.front();
 }
 
 void RunEventsFor(int milliseconds)
 {
     wxStopWatch watch;
     do {
-        if (wxTheApp)
-            wxTheApp->Yield(true);
+        wxTheApp->Yield(true);
         wxMilliSleep(5);
     } while (watch.Time() < milliseconds);
 }
@@ -120,6 +68,22 @@ void StopTovendal()
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new WxEnvironment(argc, argv));
-    return RUN_ALL_TESTS();
+    // Listing the tests needs no display.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    setenv("HOME", MakeTempDir().mb_str(), 1);
+    setenv("XDG_RUNTIME_DIR", MakeTempDir().mb_str(), 1);
+    wxApp::SetInstance(new TovendalApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "could not start the toolkit (no display?)\n");
+        return 2;
+    }
+    // Log messages go to the test's output: a message box would wait for a person.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    const int result = RUN_ALL_TESTS();
+    wxTheApp->ProcessIdle();
+    wxEntryCleanup();
+    for (const wxString& dir : g_tempDirs)
+        wxFileName::Rmdir(dir, wxPATH_RMDIR_RECURSIVE);
+    return result;
 }
