@@ -65,6 +65,14 @@ void StopTovendal()
     app.OnExit();
 }
 
+// A toolkit assertion fails the running test: its own message box would wait for a person.
+static void FailOnAssert(const wxString& file, int line, const wxString& func,
+                         const wxString& cond, const wxString& msg)
+{
+    ADD_FAILURE() << "toolkit assertion " << cond << " (" << msg << ") in " << func << " at "
+                  << file << ":" << line;
+}
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
@@ -80,6 +88,7 @@ int main(int argc, char** argv)
     }
     // Log messages go to the test's output: a message box would wait for a person.
     delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxSetAssertHandler(FailOnAssert);
     const int result = RUN_ALL_TESTS();
     wxTheApp->ProcessIdle();
     wxEntryCleanup();
