@@ -208,8 +208,9 @@ TEST(PlanFile, FailedSaveKeepsTheOldFileAndChangesNothing)
 {
     const wxString path = MakeTempDir() + "/plan.tovendal";
     PlanDocument old;
+    const time_t before = std::time(nullptr);
     ASSERT_TRUE(Apply(old, SAVE, path));
-    const std::string oldBytes = ReadMasked(path, std::time(nullptr));
+    const std::string oldBytes = ReadMasked(path, before);
     PlanDocument doc;
     doc.m_comments = wxString('c', 200000);
     doc.Modify(true);
@@ -224,7 +225,7 @@ TEST(PlanFile, FailedSaveKeepsTheOldFileAndChangesNothing)
     setrlimit(RLIMIT_FSIZE, &oldLimit);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_NE(wxNOT_FOUND, shown.Find(path)) << shown;
-    EXPECT_EQ(oldBytes, ReadMasked(path, std::time(nullptr)));
+    EXPECT_EQ(oldBytes, ReadMasked(path, before));
     EXPECT_EQ("", doc.GetFilename());
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(doc.GetDocumentSaved());
