@@ -1,6 +1,7 @@
 #include "app/mainframe.h"
 #include "app/app.h"
 #include "view/docmanager.h"
+#include "images/namedimage.h"
 
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
@@ -36,13 +37,6 @@ wxBEGIN_EVENT_TABLE(TovendalMain, wxDocMDIParentFrame)
 wxEND_EVENT_TABLE()
 
 namespace {
-
-/// One compiled-in image and the file-like name it is looked up by.
-struct NamedImage
-{
-    const char* name;
-    const char* const* xpm;
-};
 
 const NamedImage g_images[] = {
     {"new.xpm", new_xpm},
@@ -198,11 +192,7 @@ void TovendalMain::CreateControls()
 
 wxBitmap TovendalMain::GetBitmapResource(const wxString& name)
 {
-    for (const NamedImage& image : g_images) {
-        if (name == image.name)
-            return wxBitmap(image.xpm);
-    }
-    return wxNullBitmap;
+    return FindNamedImage(g_images, name);
 }
 
 wxIcon TovendalMain::GetIconResource(const wxString& name)

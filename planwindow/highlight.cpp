@@ -1,4 +1,5 @@
 #include "planwindow/highlight.h"
+#include "images/namedimage.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
@@ -115,13 +116,6 @@ const Swatch* FindSwatch(int id)
     }
     return nullptr;
 }
-
-/// A compiled-in image and the name it is looked up by.
-struct NamedImage
-{
-    const char* name;
-    const char* const* xpm;
-};
 
 const NamedImage s_images[] = {
     { "bb_nofill_default.png", bb_nofill_default_png_xpm },
@@ -269,11 +263,7 @@ void winHighlight::CreateControls()
 
 wxBitmap winHighlight::GetBitmapResource(const wxString& name)
 {
-    for (const NamedImage& image : s_images) {
-        if (name == image.name)
-            return wxBitmap(image.xpm);
-    }
-    return wxNullBitmap;
+    return FindNamedImage(s_images, name);
 }
 
 void winHighlight::OnColourButtonClick(wxCommandEvent& event)

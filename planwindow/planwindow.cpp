@@ -4,6 +4,7 @@
 #include "document/plandocument.h"
 #include "planwindow/eventcommands.h"
 #include "view/docmanager.h"
+#include "images/namedimage.h"
 
 #include <wx/bitmap.h>
 #include <wx/checkbox.h>
@@ -47,12 +48,6 @@ namespace {
 
 /// Most characters a year field takes.
 const int YEAR_MAX_LENGTH = 4;
-
-struct NamedImage
-{
-    const char* name;
-    const char* const* data;
-};
 
 const NamedImage PLAN_WINDOW_IMAGES[] = {
     {"new.xpm", new_xpm},
@@ -432,11 +427,7 @@ void TovendalProject::CreateControls()
 
 wxBitmap TovendalProject::GetBitmapResource(const wxString& name)
 {
-    for (const NamedImage& image : PLAN_WINDOW_IMAGES) {
-        if (name == image.name)
-            return wxBitmap(image.data);
-    }
-    return wxNullBitmap;
+    return FindNamedImage(PLAN_WINDOW_IMAGES, name);
 }
 
 wxIcon TovendalProject::GetIconResource(const wxString& name)
