@@ -3,6 +3,7 @@
 
 #include <wx/docview.h>
 #include <wx/font.h>
+#include <wx/geometry.h>
 
 class wxDC;
 class myViewBase;
@@ -36,6 +37,10 @@ public:
     bool OnPrintPage(int page) override;
     /// Every page is offered and selected.
     void GetPageInfo(int* minPage, int* maxPage, int* fromPage, int* toPage) override;
+    /// The part of the paper the print system can print on, in printer pixels from the device
+    /// context's origin: the paper inside the margins that the print system reports for it, or
+    /// the page where it reports none.
+    wxRect2DDouble PrintableArea();
 
     myViewBase* m_view;
     int m_pageCount;
