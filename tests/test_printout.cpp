@@ -271,13 +271,35 @@ TEST_F(PrintoutTest, PreviewFromTheFileMenuShowsOnePagePerYearAtOnceEvenForThous
     wxTheApp->ProcessIdle();
 }
 
-TEST_F(PrintoutTest, AReversedYearRangeIsReportedInsteadOfPrinted)
+TEST_F(PrintoutTest, AReversedYearRangeIsReportedInsteadOfPrintedAndLeavesThePlanAsItWas)
 {
-    TovendalProject* window = FrameOf(PlanOf("2018", "2017"));
-    for (int id : {wxID_PREVIEW, wxID_PRINT}) {
-        wxTEST_DIALOG(window->m_fileMenu->SendEvent(id),
-                      wxExpectModal<wxMessageDialog>(wxID_OK).Describe("no pages"));
-        EXPECT_EQ(nullptr, FindPreview());
+    // The second plan has no pages once its empty first year becomes this year.
+    for (const char* first : {"2018", ""}) {
+        PlanDocument* doc = PlanOf(first, "1999");
+        for (int id : {wxID_PREVIEW, wxID_PRINT}) {
+            wxTEST_DIALOG(FrameOf(doc)->m_fileMenu->SendEvent(id),
+                          wxExpectModal<wxMessageDialog>(wxID_OK).Describe("no pages"));
+            EXPECT_EQ(nullptr, FindPreview());
+            EXPECT_EQ(wxString(first), doc->m_year);
+            EXPECT_EQ(wxString(first), FrameOf(doc)->m_yearFromText->GetValue());
+            EXPECT_FALSE(doc->IsModified()) << first;
+        }
+        CloseAllPlans();
+    }
+}
+
+TEST_F(PrintoutTest, EmptyYearsAreFilledInOnlyWhenThePrintDialogIsConfirmed)
+{
+    const wxString thisYear = wxString::Format("%d", wxDateTime::Now().GetYear());
+    for (int response : {GTK_RESPONSE_CANCEL, GTK_RESPONSE_OK}) {
+        const bool printed = response == GTK_RESPONSE_OK;
+        PlanDocument* doc = PlanOf("", "");
+        SetPrinterToFile(wxPAPER_A4, wxPORTRAIT, MakeTempDir() + "/plan.pdf");
+        ASSERT_TRUE(PrintThroughDialog(FrameOf(doc), response));
+        EXPECT_EQ(printed ? thisYear : "", doc->m_year) << printed;
+        EXPECT_EQ(printed ? thisYear : "", FrameOf(doc)->m_yearToText->GetValue()) << printed;
+        EXPECT_EQ(printed, doc->IsModified());
+        CloseAllPlans();
     }
 }
 

@@ -122,19 +122,27 @@ void MyPrintOut::OnPreparePrinting()
         doc->m_year = wxString::Format("%d", wxDateTime::Now().GetYear());
         filledIn = true;
     }
-    const int first = ReadPlanYear(doc->m_year);
     if (doc->m_yearEnd.empty()) {
         doc->m_yearEnd = doc->m_year;
         filledIn = true;
     }
-    const int last = ReadPlanYear(doc->m_yearEnd);
-    m_pageCount = last - first + 1;
+    m_pageCount = CountPages();
 
     if (filledIn) {
         if (m_view->m_frame)
             m_view->m_frame->TransferDataToWindow();
         doc->Modify(true);
     }
+}
+
+int MyPrintOut::CountPages() const
+{
+    const PlanDocument* doc = m_view ? dynamic_cast<const PlanDocument*>(m_view->GetDocument()) : nullptr;
+    if (!doc)
+        return m_pageCount;
+    const int first = doc->m_year.empty() ? wxDateTime::Now().GetYear() : ReadPlanYear(doc->m_year);
+    const int last = doc->m_yearEnd.empty() ? first : ReadPlanYear(doc->m_yearEnd);
+    return last - first + 1;
 }
 
 bool MyPrintOut::HasPage(int page)

@@ -31,6 +31,8 @@ public:
 
     /// Fills in empty years and counts one page per year from the first to the last.
     void OnPreparePrinting() override;
+    /// The pages that OnPreparePrinting will count, without filling in the plan's years.
+    int CountPages() const;
     /// True for pages 1 to the page count.
     bool HasPage(int page) override;
     /// Scales the page to the paper and draws the plan year of that page.
