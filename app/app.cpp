@@ -55,8 +55,8 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     if (reporting)
         return;
     reporting = true;
-    std::fprintf(stderr, "Tovendal: assertion \"%s\" failed in %s() at %s:%d%s%s\n",
-                 cond.utf8_str().data(), func.utf8_str().data(), file.utf8_str().data(), line,
+    std::fprintf(stderr, "Tovendal: assertion failed in %s() at %s:%d: %s%s%s\n",
+                 func.utf8_str().data(), file.utf8_str().data(), line, cond.utf8_str().data(),
                  msg.empty() ? "" : ": ", msg.utf8_str().data());
     std::fflush(stderr);
     reporting = false;
