@@ -58,9 +58,9 @@ struct PrinterDCData : wxGtkPrinterDCImpl
 /// GTK's page setup of the page being printed on dc; null for any device context but GTK's printer's.
 GtkPageSetup* PrinterPageSetup(wxDC* dc)
 {
-    wxGtkPrinterDCImpl* impl = wxDynamicCast(dc->GetImpl(), wxGtkPrinterDCImpl);
+    wxGtkPrinterDCImpl* impl = dynamic_cast<wxGtkPrinterDCImpl*>(dc->GetImpl());
     wxGtkPrintNativeData* native =
-        impl ? wxDynamicCast(PrinterDCData::Of(*impl).GetNativeData(), wxGtkPrintNativeData) : nullptr;
+        impl ? dynamic_cast<wxGtkPrintNativeData*>(PrinterDCData::Of(*impl).GetNativeData()) : nullptr;
     GtkPrintContext* context = native ? native->GetPrintContext() : nullptr;
     return context ? gtk_print_context_get_page_setup(context) : nullptr;
 }
@@ -76,7 +76,7 @@ GtkPageSetup* PageSetupFor(const wxPrintData& printData)
     paper.SetOrientation(printData.GetOrientation());
     paper.SetOrientationReversed(printData.IsOrientationReversed());
     paper.ConvertToNative();
-    wxGtkPrintNativeData* native = wxDynamicCast(paper.GetNativeData(), wxGtkPrintNativeData);
+    wxGtkPrintNativeData* native = dynamic_cast<wxGtkPrintNativeData*>(paper.GetNativeData());
     if (!native)
         return nullptr;
     GtkPrintSettings* settings = native->GetPrintConfig();
@@ -218,13 +218,15 @@ wxRect2DDouble MyPrintOut::PrintableArea()
     // margins, which reaches the paper's corner only when the page is not turned.
     double originX = 0;
     double originY = 0;
+    // The toolkit hands the printout its platform's preview, which is a preview base but not the
+    // wxPrintPreview that GetPreview names.
+    wxPrintPreviewBase* preview = IsPreview() ? reinterpret_cast<wxPrintPreviewBase*>(GetPreview()) : nullptr;
     if (GtkPageSetup* setup = PrinterPageSetup(dc)) {
         margins = MarginsOnPage(setup);
         originX = margins.left - gtk_page_setup_get_left_margin(setup, GTK_UNIT_MM);
         originY = margins.top - gtk_page_setup_get_top_margin(setup, GTK_UNIT_MM);
     } else if (GtkPageSetup* paperSetup =
-                   IsPreview() && GetPreview() ? PageSetupFor(GetPreview()->GetPrintDialogData().GetPrintData())
-                                               : nullptr) {
+                   preview ? PageSetupFor(preview->GetPrintDialogData().GetPrintData()) : nullptr) {
         margins = MarginsOnPage(paperSetup);
         g_object_unref(paperSetup);
     } else {
