@@ -176,6 +176,7 @@ bool MyPrintOut::OnPrintPage(int page)
         return true;
     const double deviceX = double(deviceSize.x) / pagePixels.x;
     const double deviceY = double(deviceSize.y) / pagePixels.y;
+    // The printable area's size in millimetres.
     const double w = area.m_width * MM_PER_INCH / ppi.x;
     const double h = area.m_height * MM_PER_INCH / ppi.y;
 
