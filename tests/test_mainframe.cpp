@@ -121,3 +121,56 @@ TEST_F(MainFrame, CommandsWithNoPlanOpenDoNothing)
     EXPECT_TRUE(wxGetApp().m_docManager->GetDocumentsVector().empty());
     EXPECT_EQ(m_frame, wxGetApp().GetTopWindow());
 }
+
+namespace {
+
+/// Answers a message box and notes its text and whether No is its default.
+struct AnswerMessage : wxExpectModalBase<wxMessageDialog, AnswerMessage>
+{
+    AnswerMessage(int answer, wxString* seen) : m_answer(answer), m_seen(seen) {}
+    int OnInvoked(wxMessageDialog* dialog) const override
+    {
+        *m_seen += dialog->GetMessage() +
+                   (dialog->GetMessageDialogStyle() & wxNO_DEFAULT ? " [No]\n" : "\n");
+        return m_answer;
+    }
+    int m_answer;
+    wxString* m_seen;
+};
+
+} // namespace
+
+TEST_F(MainFrame, RemoveAsksFirstKeepsAnOpenPlanAndSaysWhyADeletionFailed)
+{
+    const wxString dir = MakeTempDir();
+    const wxString open = wxFileName(dir, "open.tovendal").GetFullPath();
+    wxFile(open, wxFile::write).Write("<tovendal year=\"2015\" yearend=\"2015\" />");
+    ASSERT_NE(nullptr, wxGetApp().m_docManager->CreateDocument(open, wxDOC_SILENT));
+
+    const struct
+    {
+        const char* name;
+        bool exists;
+        int answer;
+        bool keptAfter;
+        const char* said;
+    } cases[] = {
+        {"no.tovendal", true, wxID_NO, true, "Delete the plan file %s? This cannot be undone. [No]\n"},
+        {"yes.tovendal", true, wxID_YES, false, "Delete the plan file %s? This cannot be undone. [No]\n"},
+        {"open.tovendal", true, wxID_OK, true, "The plan file %s is open in the program and was not deleted.\n"},
+        {"gone.tovendal", false, wxID_YES, false,
+         "Delete the plan file %s? This cannot be undone. [No]\n"
+         "The plan file %s could not be deleted: No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        const wxString path = wxFileName(dir, c.name).GetFullPath();
+        if (c.exists && path != open)
+            wxFile(path, wxFile::write).Write("plan");
+        wxString said;
+        wxTEST_DIALOG(m_frame->RemovePlanFile(path), AnswerMessage(c.answer, &said),
+                      AnswerMessage(wxID_OK, &said).Optional());
+        EXPECT_EQ(wxString::Format(c.said, path, path).ToStdString(), said.ToStdString()) << c.name;
+        EXPECT_EQ(c.keptAfter, wxFileExists(path)) << c.name;
+    }
+    EXPECT_EQ(1u, wxGetApp().m_docManager->GetDocumentsVector().size());
+}
