@@ -144,13 +144,32 @@ void appSettings::CreateControls()
 
 namespace {
 
-// Replaces a names group of the store with one entry per name, valued by its position.
+// Whether the configuration file keeps name as an entry of the current group and reads it
+// back unchanged: not empty, not starting with its "!" mark, no "/" (a path to another group),
+// no control character (a line break splits the file's line) and no white space at the end
+// (trimmed when the file is read).
+bool IsStorableEntryName(const wxString& name)
+{
+    if (name.empty() || name[0] == '!' || name.Contains("/") || wxIsspace(name.Last()))
+        return false;
+    for (wxUniChar c : name) {
+        if (c < 0x20 || c == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+// Replaces a names group of the store with one entry per name, valued by its position. A name
+// the store cannot hold is left out: the group is then short, and the next start uses the
+// default names for the list.
 void WriteNamesGroup(wxConfigBase* config, const wxString& group, const wxArrayString& names)
 {
     config->DeleteGroup(group);
     config->SetPath(group);
-    for (size_t i = 0; i < names.size(); ++i)
-        config->Write(names[i], static_cast<long>(i));
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (IsStorableEntryName(names[i]))
+            config->Write(names[i], static_cast<long>(i));
+    }
 }
 
 } // namespace
