@@ -1,5 +1,6 @@
 #include "app/settings.h"
 #include "app/app.h"
+#include "app/limitedtext.h"
 #include "app/mainframe.h"
 
 #include <wx/bookctrl.h>
@@ -11,50 +12,6 @@
 #include <wx/valtext.h>
 
 namespace {
-
-// A text validator that stops typing at a number of characters. The text
-// box's own limit is not used: on GTK it cuts a longer name the store
-// already holds, which must be shown in full until the user edits it.
-class NameValidator : public wxTextValidator
-{
-public:
-    NameValidator(wxString* value, size_t maxLength)
-        : wxTextValidator(wxFILTER_NONE, value), m_maxLength(maxLength)
-    {
-    }
-
-    NameValidator(const NameValidator& other)
-        : wxTextValidator(other), m_maxLength(other.m_maxLength)
-    {
-    }
-
-    wxObject* Clone() const override { return new NameValidator(*this); }
-
-private:
-    void OnChar(wxKeyEvent& event)
-    {
-        wxTextCtrl* text = wxDynamicCast(GetWindow(), wxTextCtrl);
-        const int key = event.GetKeyCode();
-        const bool printable = key >= WXK_SPACE && key != WXK_DELETE && key < WXK_START
-                               && !event.HasModifiers();
-        if (text && printable) {
-            long from = 0, to = 0;
-            text->GetSelection(&from, &to);
-            const size_t kept = text->GetValue().length() - static_cast<size_t>(to - from);
-            if (kept >= m_maxLength)
-                return;
-        }
-        event.Skip();
-    }
-
-    size_t m_maxLength;
-
-    wxDECLARE_EVENT_TABLE();
-};
-
-wxBEGIN_EVENT_TABLE(NameValidator, wxTextValidator)
-    EVT_CHAR(NameValidator::OnChar)
-wxEND_EVENT_TABLE()
 
 struct NameRow
 {
@@ -137,9 +94,11 @@ void appSettings::CreateControls()
                  wxDefaultSize, monthBoxes);
 
     for (int i = 0; i < 7; ++i)
-        dayBoxes[i]->SetValidator(NameValidator(&m_dayNames[i], kDayNameLength));
+        dayBoxes[i]->SetValidator(
+            LimitedTextValidator(wxFILTER_NONE, &m_dayNames[i], kDayNameLength));
     for (int i = 0; i < 12; ++i)
-        monthBoxes[i]->SetValidator(NameValidator(&m_monthNames[i], kMonthNameLength));
+        monthBoxes[i]->SetValidator(
+            LimitedTextValidator(wxFILTER_NONE, &m_monthNames[i], kMonthNameLength));
 }
 
 namespace {

@@ -69,6 +69,27 @@ TEST(PreferencesDialog, TypingStopsAtTheNameLength)
     EXPECT_FALSE(typed(ID_SEPTEMBER_TEXT, "1234567890", 'x'));
 }
 
+TEST(PreferencesDialog, InsertedTextStopsAtTheNameLengthButStoredNamesShowInFull)
+{
+    appSettings dialog;
+    dialog.SetTuesdayName("Tuesday");
+    dialog.SetMayName("May");
+    dialog.Create(nullptr, ID_SETTINGS_DIALOG, "Program Options");
+    dialog.TransferDataToWindow();
+    wxTextCtrl* tuesday = wxStaticCast(dialog.FindWindow(ID_TUESDAY_TEXT), wxTextCtrl);
+    wxTextCtrl* may = wxStaticCast(dialog.FindWindow(ID_MAY_TEXT), wxTextCtrl);
+    EXPECT_EQ("Tuesday", tuesday->GetValue());
+    ASSERT_TRUE(InsertText(tuesday, "s", 7));
+    EXPECT_EQ("Tuesday", tuesday->GetValue());
+    ASSERT_TRUE(InsertText(may, "-September", 3));
+    EXPECT_EQ("May-Septem", may->GetValue());
+    wxTextCtrl* monday = wxStaticCast(dialog.FindWindow(ID_MONDAY_TEXT), wxTextCtrl);
+    ASSERT_TRUE(InsertText(monday, wxString::FromUTF8("L\xc3\xbcnedi"), 0));
+    EXPECT_EQ(wxString::FromUTF8("L\xc3\xbcn"), monday->GetValue());
+    dialog.TransferDataFromWindow();
+    EXPECT_EQ("May-Septem", dialog.GetMayName());
+}
+
 TEST_F(Preferences, CancelChangesNeitherNamesNorStore)
 {
     RunPreferences(wxID_CANCEL);

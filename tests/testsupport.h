@@ -3,6 +3,8 @@
 
 #include <wx/string.h>
 
+class wxTextCtrl;
+
 /// A fresh, empty temporary folder for one test, removed with its contents when the process ends.
 wxString MakeTempDir();
 
@@ -17,5 +19,10 @@ bool StartTovendal();
 
 /// Closes every plan without asking, closes the main frame and runs the program's shut-down.
 void StopTovendal();
+
+/// Inserts text at a position of a text control through the toolkit's own editing, as typing,
+/// pasting and dropping do, so that the control counts as edited by the user (the display's
+/// keyboard and clipboard are shared with other tests). False when the toolkit has no such call.
+bool InsertText(wxTextCtrl* text, const wxString& inserted, long position);
 
 #endif // TOVENDAL_TESTS_TESTSUPPORT_H
