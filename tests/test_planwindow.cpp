@@ -2,9 +2,12 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/filedlg.h>
 #include <wx/filehistory.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/print.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 
 using PlanWindowTest = planwindowtest::PlanWindowFixture;
@@ -16,6 +19,22 @@ bool TypeInto(wxTextCtrl* text, char character)
 {
     return InsertText(text, wxString(character), text->GetLastPosition());
 }
+
+/// Answers the file dialog with a path. GTK's chooser takes the path only once it has
+/// loaded the folder, so events run until it reads back.
+class ChooseFile : public wxExpectModalBase<wxFileDialog, ChooseFile>
+{
+public:
+    explicit ChooseFile(const wxString& path) : m_path(path) {}
+    int OnInvoked(wxFileDialog* dialog) const override
+    {
+        dialog->SetPath(m_path);
+        for (int waited = 0; dialog->GetPath() != m_path && waited < 2000; waited += 20)
+            RunEventsFor(20);
+        return wxID_OK;
+    }
+    wxString m_path;
+};
 
 } // namespace
 
@@ -139,5 +158,30 @@ TEST_F(PlanWindowTest, YearFieldsKeepFourCharactersWhateverTheUserInserts)
             c.field->SetValue(c.before);
         ASSERT_TRUE(InsertText(c.field, c.inserted, c.position));
         EXPECT_EQ(c.after, c.field->GetValue().ToStdString()) << c.inserted;
+    }
+}
+
+TEST_F(PlanWindowTest, AnySaveTitlesThePlanWithTheFilesBaseName)
+{
+    // Save As on an opened plan, and the first save of a new plan, which asks for a name too.
+    struct Case
+    {
+        bool opened;
+        int command;
+    };
+    for (const Case& save : {Case{true, wxID_SAVEAS}, Case{false, wxID_SAVE}}) {
+        PlanDocument* doc = save.opened ? OpenPlan(WriteSamplePlan()) : NewPlan();
+        TovendalProject* frame = FrameOf(doc);
+        ASSERT_NE(nullptr, frame);
+        const wxString path = MakeTempDir() + "/Trip.tovendal";
+        wxTEST_DIALOG(frame->m_fileMenu->SendEvent(save.command), ChooseFile(path));
+        EXPECT_TRUE(wxFileExists(path)) << save.command;
+        EXPECT_EQ("Trip", doc->GetTitle()) << save.command;
+        EXPECT_EQ("Trip", frame->GetTitle()) << save.command;
+        wxPrintout* printout = ViewOf(doc)->OnCreatePrintout();
+        ASSERT_NE(nullptr, printout);
+        EXPECT_EQ("Trip", printout->GetTitle()) << save.command;
+        delete printout;
+        CloseAllPlans();
     }
 }
