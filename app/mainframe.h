@@ -41,8 +41,6 @@ public:
     void OnCloseWindow(wxCloseEvent& event);
     /// Deletes a plan file chosen by the user.
     void OnRemove(wxCommandEvent& event);
-    /// Deletes the plan file at path once the user agrees, unless a plan window shows it.
-    void RemovePlanFile(const wxString& path);
     /// Asks the maker's web site for a newer version.
     void OnCheckUpdates(wxCommandEvent& event);
     /// Leaves the tool bar as it is.
@@ -56,6 +54,9 @@ public:
     DropTarget* m_dropTarget;
 
 private:
+    /// Deletes the plan file at path once the user agrees, unless a plan window shows it.
+    void RemovePlanFile(const wxString& path);
+
     wxDECLARE_EVENT_TABLE();
 };
 

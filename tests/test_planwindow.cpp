@@ -20,22 +20,6 @@ bool TypeInto(wxTextCtrl* text, char character)
     return InsertText(text, wxString(character), text->GetLastPosition());
 }
 
-/// Answers the file dialog with a path. GTK's chooser takes the path only once it has
-/// loaded the folder, so events run until it reads back.
-class ChooseFile : public wxExpectModalBase<wxFileDialog, ChooseFile>
-{
-public:
-    explicit ChooseFile(const wxString& path) : m_path(path) {}
-    int OnInvoked(wxFileDialog* dialog) const override
-    {
-        dialog->SetPath(m_path);
-        for (int waited = 0; dialog->GetPath() != m_path && waited < 2000; waited += 20)
-            RunEventsFor(20);
-        return wxID_OK;
-    }
-    wxString m_path;
-};
-
 } // namespace
 
 TEST_F(PlanWindowTest, OpenedPlanShowsItsValuesAndEventsInDateOrder)
