@@ -195,11 +195,12 @@ TEST(UpdateCheck, ANameServerThatNeverAnswersIsGivenUpWithinTheBound)
 {
     // A child in network and mount namespaces of its own, whose only name server takes the
     // questions on its own loopback and never answers them. Its exit code: 0 given up in time,
-    // 1 too late, 2 not given up, 3 no question asked, 77 no namespaces here.
+    // 1 too late, 2 not given up, 3 no question asked, 77 no namespaces here; a hang ends it.
     const wxString resolver = wxFileName(MakeTempDir(), "resolv.conf").GetFullPath();
     wxFile(resolver, wxFile::write).Write("nameserver 127.0.0.1\noptions timeout:5 attempts:2\n");
     const pid_t child = fork();
     if (child == 0) {
+        alarm(20);
         if (unshare(CLONE_NEWNET | CLONE_NEWNS) != 0)
             _exit(77);
         // Sockets made from here on belong to the new namespace.
