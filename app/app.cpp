@@ -267,7 +267,7 @@ TovendalProject* TovendalApp::CreateChildFrame(wxDocument* doc, wxView* view)
     frame->InitDialog();
     frame->Show(true);
     // Names longer than those measured at start-up can widen a plan window.
-    if (TovendalMain* main = wxDynamicCast(GetTopWindow(), TovendalMain))
+    if (TovendalMain* main = dynamic_cast<TovendalMain*>(GetTopWindow()))
         main->FitPlanWindow(frame->GetBestSize());
     return frame;
 }

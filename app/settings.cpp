@@ -150,7 +150,7 @@ void appSettings::CreateControls()
     }
     // Both tab labels whole, and the caption whole in the window manager's bold title font.
     wxBookCtrlBase* book = GetBookCtrl();
-    wxNotebook* notebook = wxDynamicCast(book, wxNotebook);
+    wxNotebook* notebook = dynamic_cast<wxNotebook*>(book);
     int width = notebook ? NotebookTabsWidth(notebook) : 0; // pixels
     wxFont bold = GetFont();
     bold.MakeBold();

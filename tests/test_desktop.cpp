@@ -142,7 +142,7 @@ protected:
         EXPECT_TRUE(StartTovendal());
         // The splash stays on top for seconds; the tests look at the windows below it.
         for (wxWindow* window : wxTopLevelWindows)
-            if (wxDynamicCast(window, wxSplashScreen))
+            if (dynamic_cast<wxSplashScreen*>(window))
                 window->Destroy();
         m_frame = wxStaticCast(wxGetApp().GetTopWindow(), TovendalMain);
         m_plan = wxGetApp().m_docManager->CreateDocument(wxEmptyString, wxDOC_NEW);
@@ -244,7 +244,7 @@ TEST_P(Desktop, EveryPreviewOpensAtItsDesignedSize)
         m_frame->ProcessWindowEvent(event);
         wxPreviewFrame* frame = nullptr;
         for (wxWindow* window : wxTopLevelWindows)
-            if (wxPreviewFrame* found = wxDynamicCast(window, wxPreviewFrame))
+            if (wxPreviewFrame* found = dynamic_cast<wxPreviewFrame*>(window))
                 frame = found;
         ASSERT_NE(nullptr, frame) << preview;
         EXPECT_TRUE(Eventually([&] { return Viewable(frame); })) << preview;
