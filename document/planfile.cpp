@@ -12,6 +12,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -20,6 +21,8 @@
 #include <map>
 #include <new>
 #include <string>
+#include <unordered_map>
+#include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -202,84 +205,306 @@ int ClampToInt(long long value)
     return static_cast<int>(value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : value);
 }
 
-TiXmlElement* MakeEventElement(const PlanEvent& event)
+/// Appends text as TinyXML's printer writes it: up to its first NUL, with the
+/// five markup characters as entities and control characters as references.
+void AppendEncoded(std::string& out, const std::string& text)
 {
-    TiXmlText* text = new TiXmlText(ToUtf8(event.m_text).c_str());
-    TiXmlElement* element = new TiXmlElement("event");
-    element->SetAttribute("date", event.m_date.IsValid() ? FormatDate(event.m_date).c_str() : "");
-    const bool hasToDate = event.m_hasToDate && event.m_toDate.IsValid();
-    if (hasToDate)
-        element->SetAttribute("todate", FormatDate(event.m_toDate).c_str());
-    if (hasToDate && event.m_firstDayOnly)
-        element->SetAttribute("fstdayonly", "yes");
-    element->SetAttribute("colour", ToAscii(event.m_colour).c_str());
-    if (!event.m_textColour.empty())
-        element->SetAttribute("textcolour", ToAscii(event.m_textColour).c_str());
-    if (event.m_annual)
-        element->SetAttribute("annual", "yes");
-    element->LinkEndChild(text);
-    return element;
-}
-
-/// The path whose file a save replaces: a link is followed to the file it names.
-std::string ResolvedTarget(const std::string& path)
-{
-    struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char* real = ::realpath(path.c_str(), nullptr);
-        if (real) {
-            const std::string resolved(real);
-            std::free(real);
-            return resolved;
+    static const char HEX[] = "0123456789ABCDEF";
+    for (const char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '\0': return;
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default:
+            if (c < 32) {
+                const char reference[] = {'&', '#', 'x', HEX[c >> 4], HEX[c & 15], ';'};
+                out.append(reference, sizeof reference);
+            } else {
+                out += ch;
+            }
         }
     }
-    return path;
 }
 
-/// Writes the XML document to a temporary file beside path and renames it over
-/// path, so the old file stays whole until the new one is complete on disk.
+/// Appends ' name="value"' as TinyXML prints an attribute: quoted with
+/// apostrophes when the value holds a quotation mark.
+void AppendAttribute(std::string& out, const char* name, const std::string& value)
+{
+    const std::string::size_type end = value.find('\0');
+    const char quote = value.find('"') < end ? '\'' : '"';
+    out += ' ';
+    out += name;
+    out += '=';
+    out += quote;
+    AppendEncoded(out, value);
+    out += quote;
+}
+
+/// The `dates` element of a save. It prints its events straight from the
+/// plan's records, in start-date order and byte for byte as TinyXML prints one
+/// `event` element per record, without building those elements: a large plan
+/// would otherwise spend most of its save allocating and freeing them.
+class EventListElement : public TiXmlElement
+{
+public:
+    explicit EventListElement(const PlanEventMap& events) : TiXmlElement("dates")
+    {
+        m_events.reserve(events.size());
+        for (PlanEventMap::const_iterator it = events.begin(); it != events.end(); ++it) {
+            if (!it->second)
+                continue;
+            const Day& day = DayOf(it->second->m_date);
+            m_events.push_back({day.key, it->second, &day.text});
+        }
+        // The order of the toolkit list's sort with CompareDateSortItems: by
+        // local calendar day, records of one day in the map's order (that sort
+        // is the C library's merge sort, which keeps equal records in order).
+        std::stable_sort(m_events.begin(), m_events.end(),
+                         [](const Entry& a, const Entry& b) { return a.day < b.day; });
+    }
+
+    void Print(FILE* cfile, int depth) const override
+    {
+        std::string out;
+        out.reserve(m_events.size() * 128 + 64);
+        out.append(4 * depth, ' ');
+        if (m_events.empty()) {
+            out += "<dates />";
+        } else {
+            out += "<dates>";
+            for (const Entry& entry : m_events) {
+                out += '\n';
+                out.append(4 * (depth + 1), ' ');
+                AppendEvent(out, *entry.event, *entry.date);
+            }
+            out += '\n';
+            out.append(4 * depth, ' ');
+            out += "</dates>";
+        }
+        std::fwrite(out.data(), 1, out.size(), cfile);
+    }
+
+private:
+    /// A local calendar day: its sort key and its "%Y-%m-%d" text.
+    struct Day
+    {
+        long long key;
+        std::string text;
+    };
+
+    struct Entry
+    {
+        long long day;
+        const PlanEvent* event;
+        const std::string* date;
+    };
+
+    /// The day of a date, worked out once per distinct time: the local-time
+    /// conversion is the costly part of a date, and plans repeat their days.
+    const Day& DayOf(const wxDateTime& date) const
+    {
+        if (!date.IsValid())
+            return m_noDay;
+        Day& day = m_days[date.GetValue().GetValue()];
+        if (day.text.empty()) {
+            const wxDateTime::Tm tm = date.GetTm();
+            day.key = (static_cast<long long>(tm.year) * 16 + tm.mon) * 32 + tm.mday;
+            day.text = FormatDate(date);
+        }
+        return day;
+    }
+
+    /// One event element as TinyXML prints it: its attributes in order, then its text.
+    void AppendEvent(std::string& out, const PlanEvent& event, const std::string& date) const
+    {
+        out += "<event";
+        AppendAttribute(out, "date", date);
+        const bool hasToDate = event.m_hasToDate && event.m_toDate.IsValid();
+        if (hasToDate)
+            AppendAttribute(out, "todate", DayOf(event.m_toDate).text);
+        if (hasToDate && event.m_firstDayOnly)
+            out += " fstdayonly=\"yes\"";
+        AppendAttribute(out, "colour", ToAscii(event.m_colour));
+        if (!event.m_textColour.empty())
+            AppendAttribute(out, "textcolour", ToAscii(event.m_textColour));
+        if (event.m_annual)
+            out += " annual=\"yes\"";
+        out += '>';
+        AppendEncoded(out, ToUtf8(event.m_text));
+        out += "</event>";
+    }
+
+    // Invalid start dates sort first, as CompareDateSortItems puts them.
+    const Day m_noDay = {LLONG_MIN, std::string()};
+    mutable std::unordered_map<wxLongLong_t, Day> m_days;
+    std::vector<Entry> m_events;
+};
+
+/// The path whose file a save writes: links are followed, also to a target that does not
+/// exist yet, so that a link stays a link and its target gets the plan.
+std::string ResolvedTarget(const std::string& path)
+{
+    std::string target = path;
+    // As many links as the system follows in one path name.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        char link[PATH_MAX + 1];
+        const ssize_t length = ::readlink(target.c_str(), link, PATH_MAX);
+        if (length <= 0)
+            break;
+        const std::string::size_type slash = target.rfind('/');
+        if (link[0] == '/' || slash == std::string::npos)
+            target.assign(link, length);
+        else
+            target = target.substr(0, slash + 1) + std::string(link, length);
+    }
+    return target;
+}
+
+/// The XML document as the file will hold it.
+int RenderXml(const TiXmlDocument& xml, std::string& bytes)
+{
+    char* data = nullptr;
+    size_t size = 0;
+    FILE* stream = ::open_memstream(&data, &size);
+    if (!stream)
+        return errno ? errno : ENOMEM;
+    const bool printed = xml.SaveFile(stream);
+    const int error = std::fclose(stream) == 0 && printed ? 0 : (errno ? errno : ENOMEM);
+    if (!error)
+        bytes.assign(data, size);
+    std::free(data);
+    return error;
+}
+
+/// Writes all bytes at the file's offset; 0 or the errno of the failing write.
+int WriteAll(int fd, const std::string& bytes)
+{
+    for (size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        done += written;
+    }
+    return 0;
+}
+
+/// Replaces the content of the open file with bytes, keeping the file itself (its names,
+/// owner and mode). The space is claimed first, so a full disk fails before the plan is touched.
+int WriteInPlace(int fd, const std::string& bytes)
+{
+    if (!bytes.empty() && ::fallocate(fd, 0, 0, bytes.size()) != 0 && errno != EOPNOTSUPP)
+        return errno;
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return errno;
+    int error = WriteAll(fd, bytes);
+    if (!error && ::ftruncate(fd, bytes.size()) != 0)
+        error = errno;
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    return error;
+}
+
+/// Makes the rename itself lasting: a power cut must not bring the old plan back.
+void SyncFolderOf(const std::string& path)
+{
+    const std::string::size_type slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        // The plan is in place whatever the answer; a folder that cannot sync has no better way.
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+/// Closes a file descriptor when it goes out of scope.
+struct FileCloser
+{
+    int fd;
+    ~FileCloser()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+/// Writes the XML document to path. The new content is complete in memory before any file is
+/// touched; it goes to a temporary file beside the plan, synced and renamed over it, so the old
+/// plan stays whole until the new one is on disk. The plan file is written in place instead
+/// where a rename would change what the file is: when it has other names, or its owner or group
+/// cannot be given to a new file, or its folder takes no new file.
 /// Returns 0 on success, else the errno of the failing step.
 int WriteFileAtomically(const TiXmlDocument& xml, const std::string& path)
 {
+    std::string bytes;
+    if (const int error = RenderXml(xml, bytes))
+        return error;
     const std::string target = ResolvedTarget(path);
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(&temp[0]);
-    if (fd < 0)
-        return errno ? errno : EIO;
 
-    // The new file keeps the old one's permissions; a new plan gets the usual ones.
-    struct stat st;
+    struct stat old;
+    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    FileCloser existing = {-1};
+    if (replacing) {
+        // A plan the user may not write is not replaced, just as a direct write would fail.
+        existing.fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (existing.fd < 0)
+            return errno ? errno : EACCES;
+        if (old.st_nlink > 1)
+            return WriteInPlace(existing.fd, bytes);
+    }
+
+    std::string temp = target + ".XXXXXX";
+    FileCloser file = {::mkstemp(&temp[0])};
+    if (file.fd < 0) {
+        if (replacing && (errno == EACCES || errno == EPERM))
+            return WriteInPlace(existing.fd, bytes);
+        return errno ? errno : EIO;
+    }
+
     mode_t mode;
-    if (::stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
+    if (replacing) {
+        // Owner and group where the system allows; a file system without owners (vfat)
+        // refuses the change and its new file matches the old one anyway.
+        if (::fchown(file.fd, old.st_uid, old.st_gid) != 0)
+            ::fchown(file.fd, -1, old.st_gid);
+        struct stat made;
+        if (::fstat(file.fd, &made) == 0 && (made.st_uid != old.st_uid || made.st_gid != old.st_gid)) {
+            ::unlink(temp.c_str());
+            return WriteInPlace(existing.fd, bytes);
+        }
+        mode = old.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
+    // Refused where the file system keeps no modes (vfat): the save goes on without it.
+    ::fchmod(file.fd, mode);
 
-    int error = 0;
-    if (::fchmod(fd, mode) != 0)
+    int error = WriteAll(file.fd, bytes);
+    if (!error && ::fsync(file.fd) != 0)
         error = errno;
-    FILE* file = ::fdopen(fd, "w");
-    if (!file) {
-        error = errno ? errno : EIO;
-        ::close(fd);
-    } else {
-        if (!error && !xml.SaveFile(file))
-            error = errno ? errno : EIO;
-        if (!error && std::fflush(file) != 0)
-            error = errno ? errno : EIO;
-        if (!error && ::fsync(fileno(file)) != 0)
-            error = errno ? errno : EIO;
-        if (std::fclose(file) != 0 && !error)
-            error = errno ? errno : EIO;
-    }
+    if (::close(file.fd) != 0 && !error)
+        error = errno;
+    file.fd = -1;
     if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
         error = errno ? errno : EIO;
-    if (error)
+    if (error) {
         ::unlink(temp.c_str());
-    return error;
+        return error;
+    }
+    SyncFolderOf(target);
+    return 0;
 }
 
 /// Loads the plan file into xml; false when it is not a readable, well-formed file.
@@ -349,24 +574,7 @@ bool PlanDocument::OnSaveDocument(const wxString& filename)
         "savedate",
         wxDateTime::Now().Format("%Y-%m-%dT%H:%M:%S+00:00", wxDateTime::UTC).utf8_str().data());
 
-    MyDateSortList sorted;
-    sorted.DeleteContents(true);
-    for (PlanEventMap::const_iterator it = m_events.begin(); it != m_events.end(); ++it) {
-        DateSortItem* item = new DateSortItem;
-        item->m_id = it->first;
-        item->m_date = it->second ? it->second->m_date : wxInvalidDateTime;
-        sorted.Append(item);
-    }
-    sorted.Sort(CompareDateSortItems);
-
-    TiXmlElement* dates = new TiXmlElement("dates");
-    for (MyDateSortList::compatibility_iterator node = sorted.GetFirst(); node;
-         node = node->GetNext()) {
-        PlanEventMap::const_iterator found = m_events.find(node->GetData()->m_id);
-        if (found != m_events.end() && found->second)
-            dates->LinkEndChild(MakeEventElement(*found->second));
-    }
-    root->LinkEndChild(dates);
+    root->LinkEndChild(new EventListElement(m_events));
 
     if (!m_comments.empty()) {
         TiXmlText* text = new TiXmlText(ToUtf8(m_comments).c_str());
@@ -376,7 +584,6 @@ bool PlanDocument::OnSaveDocument(const wxString& filename)
         comments->LinkEndChild(text);
         root->LinkEndChild(comments);
     }
-    sorted.Clear();
 
     const int error = path.empty() ? ENOENT : WriteFileAtomically(xml, path);
     if (error) {
