@@ -38,8 +38,6 @@ const char* const FILE_HEADER =
     "<!-- &#xA9; Tovendal Printer. All rights reserved. -->"
     "<tovendal />";
 
-const char* const DATE_FORMAT = "%Y-%m-%d";
-
 /// Writes text into field 1 of the top window's status bar, when there is one.
 void SetStatusField(const wxString& text)
 {
@@ -483,12 +481,16 @@ private:
 
     bool SkipPast(const char* marker)
     {
+        // Not memmem: AddressSanitizer checks its whole range on every call.
         const std::size_t length = std::strlen(marker);
-        const void* found = ::memmem(m_p, m_end - m_p, marker, length);
-        if (!found)
-            return false;
-        m_p = static_cast<const char*>(found) + length;
-        return true;
+        while ((m_p = static_cast<const char*>(std::memchr(m_p, marker[0], m_end - m_p)))) {
+            if (At(marker)) {
+                m_p += length;
+                return true;
+            }
+            ++m_p;
+        }
+        return false;
     }
 
     /// A name as TinyXML reads it: every byte above 126 counts as a letter.
