@@ -22,6 +22,7 @@
 #include "images/Splash_png.xpm"
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 wxIMPLEMENT_CLASS(TovendalApp, wxApp);
@@ -44,6 +45,22 @@ const NamedColour g_namedColours[] = {
     {"Teal", 0, 153, 153},       {"Lime", 0, 255, 0},          {"Light Grey", 204, 204, 204},
     {"Dark Grey", 153, 153, 153}, {"Aqua", 0, 255, 255},
 };
+
+/// Writes a failed toolkit assertion to standard error. A modal box would stop a user who can
+/// do nothing about it, and release builds would otherwise switch every assertion off.
+void LogAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+               const wxString& msg)
+{
+    static bool reporting = false;
+    if (reporting)
+        return;
+    reporting = true;
+    std::fprintf(stderr, "Tovendal: assertion failed in %s() at %s:%d: %s%s%s\n",
+                 func.utf8_str().data(), file.utf8_str().data(), line, cond.utf8_str().data(),
+                 msg.empty() ? "" : ": ", msg.utf8_str().data());
+    std::fflush(stderr);
+    reporting = false;
+}
 
 } // namespace
 
@@ -83,6 +100,7 @@ TovendalApp::~TovendalApp() {}
 
 bool TovendalApp::OnInit()
 {
+    wxSetAssertHandler(LogAssert);
     m_instanceChecker = new wxSingleInstanceChecker(wxString::Format("TovendalApp-%s", wxGetUserId()));
     if (m_instanceChecker->IsAnotherRunning()) {
         // A later start hands its file over and ends before it touches the printer or the

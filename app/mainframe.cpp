@@ -6,7 +6,9 @@
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
 #include <wx/toolbar.h>
@@ -24,6 +26,9 @@
 #include "images/program_settings.xpm"
 #include "images/quit.xpm"
 #include "images/stock_close_16_png.xpm"
+
+#include <cerrno>
+#include <unistd.h>
 
 wxIMPLEMENT_CLASS(TovendalMain, wxDocMDIParentFrame);
 
@@ -217,7 +222,28 @@ void TovendalMain::OnRemove(wxCommandEvent& WXUNUSED(event))
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition, wxDefaultSize,
                         "filedlg");
     if (dialog.ShowModal() == wxID_OK)
-        wxRemoveFile(dialog.GetPath());
+        RemovePlanFile(dialog.GetPath());
+}
+
+void TovendalMain::RemovePlanFile(const wxString& path)
+{
+    // The chooser's button reads "Open" on this toolkit: nothing is deleted without a question,
+    // and a plan shown in a window is kept, as saving it would write the file again.
+    for (const wxDocument* doc : GetDocumentManager()->GetDocumentsVector()) {
+        if (!doc->GetFilename().empty() && wxFileName(doc->GetFilename()).SameAs(path)) {
+            wxMessageBox(wxString::Format(_("The plan file %s is open in the program and was not deleted."), path),
+                         _("Delete Plan"), wxOK | wxICON_INFORMATION, this);
+            return;
+        }
+    }
+    if (wxMessageBox(wxString::Format(_("Delete the plan file %s? This cannot be undone."), path),
+                     _("Delete Plan"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
+        return;
+    if (unlink(path.fn_str()) != 0) {
+        const wxString reason = wxSysErrorMsgStr(errno);
+        wxMessageBox(wxString::Format(_("The plan file %s could not be deleted: %s"), path, reason),
+                     _("Delete Plan"), wxOK | wxICON_ERROR, this);
+    }
 }
 
 void TovendalMain::OnToolbarUpdate(wxUpdateUIEvent& WXUNUSED(event)) {}

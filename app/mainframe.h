@@ -54,6 +54,9 @@ public:
     DropTarget* m_dropTarget;
 
 private:
+    /// Deletes the plan file at path once the user agrees, unless a plan window shows it.
+    void RemovePlanFile(const wxString& path);
+
     wxDECLARE_EVENT_TABLE();
 };
 

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 #include "app/app.h"
+#include "app/limitedtext.h"
 #include "app/mainframe.h"
 
 #include <wx/bookctrl.h>
@@ -11,50 +12,6 @@
 #include <wx/valtext.h>
 
 namespace {
-
-// A text validator that stops typing at a number of characters. The text
-// box's own limit is not used: on GTK it cuts a longer name the store
-// already holds, which must be shown in full until the user edits it.
-class NameValidator : public wxTextValidator
-{
-public:
-    NameValidator(wxString* value, size_t maxLength)
-        : wxTextValidator(wxFILTER_NONE, value), m_maxLength(maxLength)
-    {
-    }
-
-    NameValidator(const NameValidator& other)
-        : wxTextValidator(other), m_maxLength(other.m_maxLength)
-    {
-    }
-
-    wxObject* Clone() const override { return new NameValidator(*this); }
-
-private:
-    void OnChar(wxKeyEvent& event)
-    {
-        wxTextCtrl* text = wxDynamicCast(GetWindow(), wxTextCtrl);
-        const int key = event.GetKeyCode();
-        const bool printable = key >= WXK_SPACE && key != WXK_DELETE && key < WXK_START
-                               && !event.HasModifiers();
-        if (text && printable) {
-            long from = 0, to = 0;
-            text->GetSelection(&from, &to);
-            const size_t kept = text->GetValue().length() - static_cast<size_t>(to - from);
-            if (kept >= m_maxLength)
-                return;
-        }
-        event.Skip();
-    }
-
-    size_t m_maxLength;
-
-    wxDECLARE_EVENT_TABLE();
-};
-
-wxBEGIN_EVENT_TABLE(NameValidator, wxTextValidator)
-    EVT_CHAR(NameValidator::OnChar)
-wxEND_EVENT_TABLE()
 
 struct NameRow
 {
@@ -137,20 +94,41 @@ void appSettings::CreateControls()
                  wxDefaultSize, monthBoxes);
 
     for (int i = 0; i < 7; ++i)
-        dayBoxes[i]->SetValidator(NameValidator(&m_dayNames[i], kDayNameLength));
+        dayBoxes[i]->SetValidator(
+            LimitedTextValidator(wxFILTER_NONE, &m_dayNames[i], kDayNameLength));
     for (int i = 0; i < 12; ++i)
-        monthBoxes[i]->SetValidator(NameValidator(&m_monthNames[i], kMonthNameLength));
+        monthBoxes[i]->SetValidator(
+            LimitedTextValidator(wxFILTER_NONE, &m_monthNames[i], kMonthNameLength));
 }
 
 namespace {
 
-// Replaces a names group of the store with one entry per name, valued by its position.
+// Whether the configuration file keeps name as an entry of the current group and reads it
+// back unchanged: not empty, not starting with its "!" mark, no "/" (a path to another group),
+// no control character (a line break splits the file's line) and no white space at the end
+// (trimmed when the file is read).
+bool IsStorableEntryName(const wxString& name)
+{
+    if (name.empty() || name[0] == '!' || name.Contains("/") || wxIsspace(name.Last()))
+        return false;
+    for (wxUniChar c : name) {
+        if (c < 0x20 || c == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+// Replaces a names group of the store with one entry per name, valued by its position. A name
+// the store cannot hold is left out: the group is then short, and the next start uses the
+// default names for the list.
 void WriteNamesGroup(wxConfigBase* config, const wxString& group, const wxArrayString& names)
 {
     config->DeleteGroup(group);
     config->SetPath(group);
-    for (size_t i = 0; i < names.size(); ++i)
-        config->Write(names[i], static_cast<long>(i));
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (IsStorableEntryName(names[i]))
+            config->Write(names[i], static_cast<long>(i));
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/filename.h>
 #include <wx/textctrl.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(PlanDocument, wxDocument);
@@ -56,6 +57,17 @@ wxWindow* PlanDocument::GetPlanWindow() const
 {
     myViewBase* view = GetTextView();
     return view ? view->m_frame : nullptr;
+}
+
+bool PlanDocument::SaveAs()
+{
+    if (!wxDocument::SaveAs())
+        return false;
+    // The toolkit titles the plan with the full file name once the save is done; the plan
+    // window and the print job show the base name, as after opening.
+    SetTitle(wxFileName(GetFilename()).GetName());
+    SetFilename(GetFilename(), true);
+    return true;
 }
 
 bool PlanDocument::IsModified() const

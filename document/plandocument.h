@@ -21,6 +21,8 @@ public:
     bool OnSaveDocument(const wxString& filename) override;
     /// Reads the plan from its XML file; false when it cannot be read.
     bool OnOpenDocument(const wxString& filename) override;
+    /// Asks for a file name and saves there; the plan is then titled by the file's base name.
+    bool SaveAs() override;
 
     /// The toolkit's flag, or an unsaved change in the plan window's controls.
     bool IsModified() const override;

@@ -1,5 +1,6 @@
 #include "planwindow/planwindow.h"
 #include "app/app.h"
+#include "app/limitedtext.h"
 #include "app/mainframe.h"
 #include "document/plandocument.h"
 #include "planwindow/eventcommands.h"
@@ -86,26 +87,6 @@ void AddEventsTool(wxToolBar* toolBar, int id, const wxString& image, const wxSt
 {
     toolBar->AddTool(id, wxEmptyString, TovendalProject::GetBitmapResource(image), wxNullBitmap,
                      wxITEM_NORMAL, shortHelp, longHelp);
-}
-
-/// Stops typing into a year field once it holds four characters. The limit is
-/// kept here rather than in the text control, which on this toolkit would empty
-/// a field showing a longer stored year.
-void LimitYearTyping(wxKeyEvent& event)
-{
-    wxTextCtrl* text = dynamic_cast<wxTextCtrl*>(event.GetEventObject());
-    const int key = event.GetUnicodeKey();
-    if (text && key != WXK_NONE && key >= WXK_SPACE && key != WXK_DELETE &&
-        !event.HasAnyModifiers()) {
-        long from = 0;
-        long to = 0;
-        text->GetSelection(&from, &to);
-        if (text->GetLastPosition() - (to - from) >= YEAR_MAX_LENGTH) {
-            wxBell();
-            return;
-        }
-    }
-    event.Skip();
 }
 
 } // namespace
@@ -261,7 +242,6 @@ void TovendalProject::CreateControls()
     yearSizer->Add(m_yearToText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
 
     for (wxTextCtrl* year : {m_yearFromText, m_yearToText}) {
-        year->Bind(wxEVT_CHAR, &LimitYearTyping);
         // 40 pixels hide part of a four-digit year behind this toolkit's entry padding.
         const int fit = year->GetSizeFromTextSize(year->GetTextExtent("0000").x).x;
         if (fit > year->GetSize().x)
@@ -397,8 +377,10 @@ void TovendalProject::CreateControls()
 
     // Validators bind the controls to the plan.
     if (PlanDocument* doc = dynamic_cast<PlanDocument*>(GetDocument())) {
-        m_yearFromText->SetValidator(wxTextValidator(wxFILTER_NUMERIC, &doc->m_year));
-        m_yearToText->SetValidator(wxTextValidator(wxFILTER_NUMERIC, &doc->m_yearEnd));
+        m_yearFromText->SetValidator(
+            LimitedTextValidator(wxFILTER_NUMERIC, &doc->m_year, YEAR_MAX_LENGTH));
+        m_yearToText->SetValidator(
+            LimitedTextValidator(wxFILTER_NUMERIC, &doc->m_yearEnd, YEAR_MAX_LENGTH));
         m_titleText->SetValidator(wxTextValidator(wxFILTER_NONE, &doc->m_title));
         m_startMonthChoice->SetValidator(wxGenericValidator(&doc->m_startMonth));
         m_firstDayChoice->SetValidator(wxGenericValidator(&doc->m_firstDayOfWeek));

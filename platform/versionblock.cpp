@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -247,14 +248,32 @@ std::u16string Utf16(const char* ascii)
     return std::u16string(ascii, ascii + std::strlen(ascii));
 }
 
+char16_t FoldCase(unsigned c)
+{
+    return static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+}
+
+/// Keys compare as the lookup compares them: without regard to letter case.
+bool KeyMatches(const unsigned char* block, const Node& node, const wchar_t* key, std::size_t chars)
+{
+    if (node.keyChars != chars)
+        return false;
+    for (std::size_t i = 0; i < chars; ++i)
+        if (FoldCase(Read16(block + node.keyOffset + 2 * i)) != FoldCase(static_cast<unsigned>(key[i])))
+            return false;
+    return true;
+}
+
 /// Checks the node's children, recursively. Everything below "StringFileInfo"
-/// must be text, since its items are read as texts of valueLength characters.
+/// must be text, since its items are read as texts of valueLength characters;
+/// the key is matched as the lookup matches it, so no spelling escapes the check.
 bool NodeIsWellFormed(const unsigned char* block, const Node& node, int depth, bool textOnly)
 {
     if (depth > kMaxDepth || (textOnly && node.type != 1))
         return false;
-    static const std::u16string stringFileInfo = Utf16("StringFileInfo");
-    textOnly = textOnly || (depth == 1 && KeyIs(block, node, stringFileInfo));
+    static const wchar_t stringFileInfo[] = L"StringFileInfo";
+    textOnly = textOnly ||
+        (depth == 1 && KeyMatches(block, node, stringFileInfo, std::wcslen(stringFileInfo)));
     std::size_t at = node.childrenOffset;
     while (at < node.end && node.end - at >= 4) {
         Node child;
@@ -263,21 +282,6 @@ bool NodeIsWellFormed(const unsigned char* block, const Node& node, int depth, b
             return false;
         at = Align4(child.end);
     }
-    return true;
-}
-
-char16_t FoldCase(unsigned c)
-{
-    return static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-}
-
-bool KeyMatches(const unsigned char* block, const Node& node, const wchar_t* key, std::size_t chars)
-{
-    if (node.keyChars != chars)
-        return false;
-    for (std::size_t i = 0; i < chars; ++i)
-        if (FoldCase(Read16(block + node.keyOffset + 2 * i)) != FoldCase(static_cast<unsigned>(key[i])))
-            return false;
     return true;
 }
 

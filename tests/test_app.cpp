@@ -1,14 +1,20 @@
 // The application object: name groups, shared state after start-up, shut-down.
 #include "app/app.h"
 #include "app/mainframe.h"
+#include "app/versioninfo.h"
 #include "document/planevent.h"
 #include "tests/testsupport.h"
 
+#include <wx/bitmap.h>
 #include <wx/colour.h>
 #include <wx/file.h>
 #include <wx/filename.h>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -59,4 +65,36 @@ TEST_F(Startup, SharedStateIsReadyAndShutDownFreesTheHeldEvent)
     app.m_eventClipboard = new PlanEvent;
     StopTovendal();
     EXPECT_EQ(nullptr, app.m_eventClipboard);
+}
+
+TEST_F(Startup, ProgramWritesAssertionsToStandardErrorWhileTestsKeepFailingOnThem)
+{
+    const wxAssertHandler_t tests = wxTheAssertHandler;
+    ASSERT_TRUE(StartTovendal());
+    EXPECT_EQ(tests, wxTheAssertHandler);
+    StopTovendal();
+
+    // The start-up as the program runs it: a toolkit check and the version reader's own
+    // assertion reach standard error, and the run goes on.
+    ASSERT_TRUE(wxGetApp().OnInit());
+    std::FILE* captured = std::tmpfile();
+    ASSERT_NE(nullptr, captured);
+    std::fflush(stderr);
+    const int savedStderr = dup(2);
+    dup2(fileno(captured), 2);
+    const int width = wxBitmap().GetWidth();
+    const bool loaded = VVersionInfo().Load("");
+    std::fflush(stderr);
+    dup2(savedStderr, 2);
+    close(savedStderr);
+    wxSetAssertHandler(tests);
+
+    EXPECT_EQ(-1, width);
+    EXPECT_FALSE(loaded);
+    char text[2048] = {};
+    std::rewind(captured);
+    text[std::fread(text, 1, sizeof text - 1, captured)] = '\0';
+    std::fclose(captured);
+    EXPECT_NE(nullptr, std::strstr(text, "invalid bitmap")) << text;
+    EXPECT_NE(nullptr, std::strstr(text, "pszFileName.Len()")) << text;
 }

@@ -82,7 +82,7 @@ YearTexts ExpectedYear(long long wideYear)
         }
     }
     // The one-off extra and moved-to days.
-    const int extra[][3] = { { 1999, 12, 31 }, { 2002, 6, 3 }, { 2002, 6, 4 }, { 2011, 4, 29 }, { 2012, 6, 4 }, { 2012, 6, 5 },
+    const int extra[][3] = { { 1977, 6, 7 }, { 1981, 7, 29 }, { 1999, 12, 31 }, { 2002, 6, 3 }, { 2002, 6, 4 }, { 2011, 4, 29 }, { 2012, 6, 4 }, { 2012, 6, 5 },
                              { 2022, 6, 2 }, { 2022, 6, 3 }, { 2022, 9, 19 }, { 2023, 5, 8 } };
     for (const auto& date : extra)
         if (date[0] == year)

@@ -121,3 +121,66 @@ TEST_F(MainFrame, CommandsWithNoPlanOpenDoNothing)
     EXPECT_TRUE(wxGetApp().m_docManager->GetDocumentsVector().empty());
     EXPECT_EQ(m_frame, wxGetApp().GetTopWindow());
 }
+
+namespace {
+
+/// Answers a message box and notes its text and whether No is its default. It can first delete
+/// a file, as another program might while the question is open.
+struct AnswerMessage : wxExpectModalBase<wxMessageDialog, AnswerMessage>
+{
+    AnswerMessage(int answer, wxString* seen, const wxString& lose = "")
+        : m_answer(answer), m_seen(seen), m_lose(lose)
+    {
+    }
+    int OnInvoked(wxMessageDialog* dialog) const override
+    {
+        *m_seen += dialog->GetMessage() +
+                   (dialog->GetMessageDialogStyle() & wxNO_DEFAULT ? " [No]\n" : "\n");
+        if (!m_lose.empty())
+            wxRemoveFile(m_lose);
+        return m_answer;
+    }
+    int m_answer;
+    wxString* m_seen;
+    wxString m_lose;
+};
+
+} // namespace
+
+TEST_F(MainFrame, RemoveAsksFirstKeepsAnOpenPlanAndSaysWhyADeletionFailed)
+{
+    const wxString dir = MakeTempDir();
+    const wxString open = wxFileName(dir, "open.tovendal").GetFullPath();
+    wxFile(open, wxFile::write).Write("<tovendal year=\"2015\" yearend=\"2015\" />");
+    ASSERT_NE(nullptr, wxGetApp().m_docManager->CreateDocument(open, wxDOC_SILENT));
+
+    const char* question = "Delete the plan file %s? This cannot be undone. [No]\n";
+    const struct
+    {
+        const char* name;
+        int answer;
+        bool lostMeanwhile;
+        bool keptAfter;
+        wxString said;
+    } cases[] = {
+        {"no.tovendal", wxID_NO, false, true, question},
+        {"yes.tovendal", wxID_YES, false, false, question},
+        {"open.tovendal", wxID_OK, false, true,
+         "The plan file %s is open in the program and was not deleted.\n"},
+        {"gone.tovendal", wxID_YES, true, false,
+         question + wxString("The plan file %s could not be deleted: No such file or directory\n")},
+    };
+    for (const auto& c : cases) {
+        const wxString path = wxFileName(dir, c.name).GetFullPath();
+        if (path != open)
+            wxFile(path, wxFile::write).Write("plan");
+        wxString said;
+        wxCommandEvent remove(wxEVT_MENU, wxID_REMOVE);
+        wxTEST_DIALOG(m_frame->ProcessWindowEvent(remove), ChooseFile(path),
+                      AnswerMessage(c.answer, &said, c.lostMeanwhile ? path : ""),
+                      AnswerMessage(wxID_OK, &said).Optional());
+        EXPECT_EQ(wxString::Format(c.said, path, path).ToStdString(), said.ToStdString()) << c.name;
+        EXPECT_EQ(c.keptAfter, wxFileExists(path)) << c.name;
+    }
+    EXPECT_EQ(1u, wxGetApp().m_docManager->GetDocumentsVector().size());
+}

@@ -2,8 +2,11 @@
 #include "tests/planfilesupport.h"
 #include "tests/testsupport.h"
 
+#include <wx/dir.h>
+
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <fstream>
@@ -11,6 +14,59 @@
 #include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <dlfcn.h>
+#include <grp.h>
+#include <unistd.h>
+#include <vector>
+
+// The save's system calls, interposed for the whole test program: a test can refuse mode and
+// owner changes as a vfat stick does, and see the order of renames and folder syncs.
+namespace {
+bool g_refuseModeAndOwner = false;
+std::vector<std::string> g_fileSteps;
+
+template <typename Function>
+Function Real(const char* name)
+{
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+} // namespace
+
+extern "C" int fchmod(int fd, mode_t mode) noexcept
+{
+    static const auto real = Real<int (*)(int, mode_t)>("fchmod");
+    if (g_refuseModeAndOwner) {
+        errno = EPERM;
+        return -1;
+    }
+    return real(fd, mode);
+}
+
+extern "C" int fchown(int fd, uid_t owner, gid_t group) noexcept
+{
+    static const auto real = Real<int (*)(int, uid_t, gid_t)>("fchown");
+    if (g_refuseModeAndOwner) {
+        errno = EPERM;
+        return -1;
+    }
+    return real(fd, owner, group);
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept
+{
+    static const auto real = Real<int (*)(const char*, const char*)>("rename");
+    g_fileSteps.push_back("rename");
+    return real(from, to);
+}
+
+extern "C" int fsync(int fd)
+{
+    static const auto real = Real<int (*)(int)>("fsync");
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+        g_fileSteps.push_back("sync folder");
+    return real(fd);
+}
 
 namespace {
 
@@ -183,4 +239,132 @@ TEST(PlanFile, FailedSaveKeepsTheOldFileAndChangesNothing)
     EXPECT_EQ("", doc.GetFilename());
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(doc.GetDocumentSaved());
+}
+
+namespace {
+
+const uid_t NOBODY = 65534;
+
+/// Runs the rest of its scope as user and group 65534 without other groups (the tests run as
+/// root, who may write anything); root again at its end.
+class AsNobody
+{
+public:
+    AsNobody() : m_groups(getgroups(0, nullptr))
+    {
+        m_groups.resize(getgroups(m_groups.size(), m_groups.data()));
+        m_dropped = setgroups(0, nullptr) == 0 && setegid(NOBODY) == 0 && seteuid(NOBODY) == 0;
+    }
+    ~AsNobody()
+    {
+        if (seteuid(0) != 0 || setegid(0) != 0 || setgroups(m_groups.size(), m_groups.data()) != 0)
+            std::abort();
+    }
+    bool m_dropped;
+
+private:
+    std::vector<gid_t> m_groups;
+};
+
+std::string ReadFile(const wxString& path)
+{
+    std::ifstream in(path.fn_str(), std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+TEST(PlanSave, KeepsWhatTheFileIsForItsUserItsOwnerAndItsOtherNames)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    struct Case
+    {
+        const char* what;
+        mode_t folderMode, fileMode;
+        uid_t owner;
+        bool secondName, asNobody, refuseModeAndOwner;
+        bool saved, inPlace;
+        mode_t modeAfter;
+    };
+    const Case cases[] = {
+        {"read-only for its user", 0777, 0444, NOBODY, false, true, false, false, true, 0444},
+        {"in a folder without room for a new file", 0555, 0666, NOBODY, false, true, false, true, true, 0666},
+        {"with a second name", 0700, 0644, 0, true, false, false, true, true, 0644},
+        {"of another owner, saved by root", 0700, 0640, NOBODY, false, false, false, true, false, 0640},
+        {"of an owner the saver cannot give it", 0777, 0666, 0, false, true, false, true, true, 0666},
+        {"on a stick that refuses mode and owner", 0700, 0644, 0, false, false, true, true, false, 0600},
+    };
+    for (const Case& c : cases) {
+        const wxString dir = MakeTempDir();
+        const wxString path = dir + "/plan.tovendal", second = dir + "/second name.tovendal";
+        PlanDocument old;
+        old.m_title = "Old";
+        ASSERT_TRUE(Apply(old, SAVE, path));
+        ASSERT_EQ(0, chown(path.fn_str(), c.owner, c.owner));
+        ASSERT_EQ(0, chmod(path.fn_str(), c.fileMode));
+        ASSERT_TRUE(!c.secondName || link(path.fn_str(), second.fn_str()) == 0);
+        ASSERT_EQ(0, chmod(dir.fn_str(), c.folderMode));
+        const std::string oldBytes = ReadFile(path);
+        struct stat before, after;
+        ASSERT_EQ(0, stat(path.fn_str(), &before));
+
+        PlanDocument doc;
+        doc.m_title = "New";
+        wxString shown;
+        bool saved;
+        g_refuseModeAndOwner = c.refuseModeAndOwner;
+        if (c.asNobody) {
+            AsNobody nobody;
+            ASSERT_TRUE(nobody.m_dropped);
+            saved = Apply(doc, SAVE, path, &shown);
+        } else {
+            saved = Apply(doc, SAVE, path, &shown);
+        }
+        g_refuseModeAndOwner = false;
+        chmod(dir.fn_str(), 0700);
+
+        EXPECT_EQ(c.saved, saved) << c.what << ": " << shown;
+        const std::string bytes = ReadFile(path);
+        if (c.saved) {
+            EXPECT_NE(std::string::npos, bytes.find("title=\"New\"")) << c.what;
+        } else {
+            EXPECT_EQ(oldBytes, bytes) << c.what;
+            EXPECT_TRUE(shown.StartsWith("Save Error: ")) << c.what << ": " << shown;
+            EXPECT_NE(wxNOT_FOUND, shown.Find(wxSysErrorMsgStr(EACCES))) << c.what << ": " << shown;
+        }
+        if (c.secondName) {
+            EXPECT_EQ(bytes, ReadFile(second)) << c.what;
+        }
+        ASSERT_EQ(0, stat(path.fn_str(), &after));
+        if (c.inPlace) {
+            EXPECT_EQ(before.st_ino, after.st_ino) << c.what;
+        }
+        EXPECT_EQ(c.owner, after.st_uid) << c.what;
+        EXPECT_EQ(c.owner, after.st_gid) << c.what;
+        EXPECT_EQ(c.modeAfter, after.st_mode & 07777) << c.what;
+        EXPECT_EQ(1u + c.secondName, after.st_nlink) << c.what;
+        wxArrayString files;
+        EXPECT_EQ(1u + c.secondName, wxDir::GetAllFiles(dir, &files)) << c.what << ": left behind";
+    }
+}
+
+TEST(PlanSave, ThroughADanglingLinkCreatesItsTargetAndSyncsTheFolderAfterTheRename)
+{
+    const wxString dir = MakeTempDir();
+    ASSERT_TRUE(wxMkdir(dir + "/sub"));
+    const wxString link = dir + "/plan.tovendal", target = dir + "/sub/real.tovendal";
+    ASSERT_EQ(0, symlink("sub/real.tovendal", link.fn_str()));
+    PlanDocument doc;
+    doc.m_title = "Linked";
+    g_fileSteps.clear();
+    ASSERT_TRUE(Apply(doc, SAVE, link));
+    struct stat st;
+    ASSERT_EQ(0, lstat(link.fn_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(std::string::npos, ReadFile(target).find("title=\"Linked\""));
+    EXPECT_EQ(link, doc.GetFilename());
+    ASSERT_GE(g_fileSteps.size(), 2u);
+    EXPECT_EQ((std::vector<std::string>{"rename", "sync folder"}),
+              std::vector<std::string>(g_fileSteps.end() - 2, g_fileSteps.end()));
 }

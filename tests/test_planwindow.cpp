@@ -2,30 +2,22 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/filedlg.h>
 #include <wx/filehistory.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/print.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
-
-#include <dlfcn.h>
 
 using PlanWindowTest = planwindowtest::PlanWindowFixture;
 
 namespace {
 
-/// Puts one character at the end of a text control through the toolkit's own editing, so that
-/// the control counts as edited by the user (the display's keyboard is shared with other tests).
+/// Puts one character at the end of a text control as the user's typing does.
 bool TypeInto(wxTextCtrl* text, char character)
 {
-    using InsertText = void (*)(void* editable, const char* text, int length, int* position);
-    static const InsertText insert =
-        reinterpret_cast<InsertText>(dlsym(RTLD_DEFAULT, "gtk_editable_insert_text"));
-    if (!insert || !text->GetHandle())
-        return false;
-    int position = static_cast<int>(text->GetLastPosition());
-    const char typed[] = {character, '\0'};
-    insert(text->GetHandle(), typed, 1, &position);
-    return true;
+    return InsertText(text, wxString(character), text->GetLastPosition());
 }
 
 } // namespace
@@ -124,4 +116,56 @@ TEST_F(PlanWindowTest, FileMenuListsTheRecentFilesAndLeavesTheHistoryWithItsWind
     EXPECT_EQ(menusBefore, history->GetMenus().GetCount());
     // The history must not write into a destroyed menu (the sanitizer build sees it).
     wxGetApp().m_docManager->AddFileToHistory(MakeTempDir() + "/later.tovendal");
+}
+
+TEST_F(PlanWindowTest, YearFieldsKeepFourCharactersWhateverTheUserInserts)
+{
+    TovendalProject* frame = FrameOf(OpenPlan(WriteSamplePlan()));
+    ASSERT_NE(nullptr, frame);
+    const struct
+    {
+        wxTextCtrl* field;
+        const char* before;
+        long position;
+        const char* inserted;
+        const char* after;
+    } cases[] = {
+        {frame->m_yearFromText, "20", 2, "123456", "2012"},
+        {frame->m_yearFromText, "20", 1, "123456", "2120"},
+        {frame->m_yearFromText, "", 0, "1999", "1999"},
+        // The stored year longer than four characters stays as it is.
+        {frame->m_yearToText, nullptr, 5, "1", "20160"},
+        {frame->m_yearToText, nullptr, 0, "12", "20160"},
+    };
+    for (const auto& c : cases) {
+        if (c.before)
+            c.field->SetValue(c.before);
+        ASSERT_TRUE(InsertText(c.field, c.inserted, c.position));
+        EXPECT_EQ(c.after, c.field->GetValue().ToStdString()) << c.inserted;
+    }
+}
+
+TEST_F(PlanWindowTest, AnySaveTitlesThePlanWithTheFilesBaseName)
+{
+    // Save As on an opened plan, and the first save of a new plan, which asks for a name too.
+    struct Case
+    {
+        bool opened;
+        int command;
+    };
+    for (const Case& save : {Case{true, wxID_SAVEAS}, Case{false, wxID_SAVE}}) {
+        PlanDocument* doc = save.opened ? OpenPlan(WriteSamplePlan()) : NewPlan();
+        TovendalProject* frame = FrameOf(doc);
+        ASSERT_NE(nullptr, frame);
+        const wxString path = MakeTempDir() + "/Trip.tovendal";
+        wxTEST_DIALOG(frame->m_fileMenu->SendEvent(save.command), ChooseFile(path));
+        EXPECT_TRUE(wxFileExists(path)) << save.command;
+        EXPECT_EQ("Trip", doc->GetTitle()) << save.command;
+        EXPECT_EQ("Trip", frame->GetTitle()) << save.command;
+        wxPrintout* printout = ViewOf(doc)->OnCreatePrintout();
+        ASSERT_NE(nullptr, printout);
+        EXPECT_EQ("Trip", printout->GetTitle()) << save.command;
+        delete printout;
+        CloseAllPlans();
+    }
 }

@@ -69,6 +69,27 @@ TEST(PreferencesDialog, TypingStopsAtTheNameLength)
     EXPECT_FALSE(typed(ID_SEPTEMBER_TEXT, "1234567890", 'x'));
 }
 
+TEST(PreferencesDialog, InsertedTextStopsAtTheNameLengthButStoredNamesShowInFull)
+{
+    appSettings dialog;
+    dialog.SetTuesdayName("Tuesday");
+    dialog.SetMayName("May");
+    dialog.Create(nullptr, ID_SETTINGS_DIALOG, "Program Options");
+    dialog.TransferDataToWindow();
+    wxTextCtrl* tuesday = wxStaticCast(dialog.FindWindow(ID_TUESDAY_TEXT), wxTextCtrl);
+    wxTextCtrl* may = wxStaticCast(dialog.FindWindow(ID_MAY_TEXT), wxTextCtrl);
+    EXPECT_EQ("Tuesday", tuesday->GetValue());
+    ASSERT_TRUE(InsertText(tuesday, "s", 7));
+    EXPECT_EQ("Tuesday", tuesday->GetValue());
+    ASSERT_TRUE(InsertText(may, "-September", 3));
+    EXPECT_EQ("May-Septem", may->GetValue());
+    wxTextCtrl* monday = wxStaticCast(dialog.FindWindow(ID_MONDAY_TEXT), wxTextCtrl);
+    ASSERT_TRUE(InsertText(monday, wxString::FromUTF8("L\xc3\xbcnedi"), 0));
+    EXPECT_EQ(wxString::FromUTF8("L\xc3\xbcn"), monday->GetValue());
+    dialog.TransferDataFromWindow();
+    EXPECT_EQ("May-Septem", dialog.GetMayName());
+}
+
 TEST_F(Preferences, CancelChangesNeitherNamesNorStore)
 {
     RunPreferences(wxID_CANCEL);
@@ -92,12 +113,55 @@ TEST_F(Preferences, OkRewritesBothGroupsInTheFileAndTheNextStartReadsThem)
     EXPECT_EQ(1, stored.ReadLong("Tuesday", -1));
     EXPECT_EQ(5, stored.ReadLong("We", -1));
     stored.SetPath("/MonthNames");
+    // A name with "/" would land in another group: it is left out.
     EXPECT_EQ(11u, stored.GetNumberOfEntries());
-    EXPECT_EQ(5, stored.ReadLong("Ju/ne", -1));
+    EXPECT_EQ(0u, stored.GetNumberOfGroups());
+    EXPECT_EQ(-1, stored.ReadLong("Ju/ne", -1));
 
     // Short groups give the default names at the next start.
     StopTovendal();
     ASSERT_TRUE(StartTovendal());
     EXPECT_EQ("Mo", wxGetApp().m_dayNames[0]);
     EXPECT_EQ("June", wxGetApp().m_monthNames[5]);
+}
+
+namespace {
+
+/// Notes every message the toolkit logs while it is installed.
+class LogRecorder : public wxLog
+{
+public:
+    LogRecorder() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~LogRecorder() override { wxLog::SetActiveTarget(m_previous); }
+
+    wxString m_messages;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel level, const wxString& text) override
+    {
+        if (level <= wxLOG_Message)
+            m_messages += text + "\n";
+    }
+
+private:
+    wxLog* m_previous;
+};
+
+} // namespace
+
+TEST_F(Preferences, NamesTheStoreCannotHoldAreUsedButNotWritten)
+{
+    // Sunday's name in each case; "Lun" over Monday's comes from the dialog.
+    for (const char* name : {"", "!x", "a/", "../../x", "a\nb", " ", "Lun "}) {
+        LogRecorder log;
+        wxGetApp().m_dayNames[6] = name;
+        RunPreferences(wxID_OK);
+        EXPECT_EQ(name, wxGetApp().m_dayNames[6]);
+        EXPECT_EQ("Lun", wxGetApp().m_dayNames[0]);
+
+        StopTovendal();
+        ASSERT_TRUE(StartTovendal());
+        EXPECT_EQ("Mo", wxGetApp().m_dayNames[0]) << name;
+        EXPECT_EQ("", log.m_messages.ToStdString()) << name;
+    }
 }

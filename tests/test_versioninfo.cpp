@@ -90,6 +90,55 @@ TEST(VersionInfo, IntactBlocksAreFoundAnywhereInAFileAndDamagedOnesRefused)
     }
 }
 
+namespace {
+
+void Put16(std::string& bytes, std::size_t at, std::size_t value)
+{
+    bytes[at] = char(value & 0xff);
+    bytes[at + 1] = char(value >> 8 & 0xff);
+}
+
+/// One node of a version block: lengths, type, UTF-16LE key, value and children, 4-byte aligned.
+std::string BlockNode(const char* key, unsigned type, unsigned valueLength, const std::string& value,
+                      const std::string& children = "")
+{
+    std::string node(6, '\0');
+    for (const char* c = key; *c; ++c)
+        node += std::string{*c, '\0'};
+    node.append(2, '\0');
+    node.resize((node.size() + 3) & ~std::size_t(3), '\0');
+    node += value;
+    node.resize((node.size() + 3) & ~std::size_t(3), '\0');
+    node += children;
+    Put16(node, 0, node.size());
+    Put16(node, 2, valueLength);
+    Put16(node, 4, type);
+    return node;
+}
+
+} // namespace
+
+TEST(VersionInfo, StringTableKeyIsCheckedAsTheLookupFindsItWhateverItsLetterCase)
+{
+    std::string fixed(kFixedFileInfoSize, '\0');
+    fixed.replace(0, 4, "\xbd\x04\xef\xfe", 4);
+    const std::string translation =
+        BlockNode("VarFileInfo", 1, 0, "", BlockNode("Translation", 0, 4, "\x09\x08\xe4\x04"));
+    // A binary item of 40 bytes, which read as 40 characters would run past the block's end.
+    for (const char* key : {"StringFileInfo", "stringfileinfo", "STRINGFILEINFO"}) {
+        const std::string block = BlockNode(
+            "VS_VERSION_INFO", 0, kFixedFileInfoSize, fixed,
+            translation + BlockNode(key, 1, 0, "",
+                                    BlockNode("080904e4", 1, 0, "",
+                                              BlockNode("ProductVersion", 0, 40, std::string(40, 'x')))));
+        const wxString file = MakeTempDir() + "/binary-item";
+        std::ofstream(file.fn_str(), std::ios::binary) << block;
+        VVersionInfo info;
+        EXPECT_FALSE(info.Load(file)) << key;
+        EXPECT_EQ("", info.m_pVerInfoBlock ? info.GetProductVersion() : "") << key;
+    }
+}
+
 TEST(AboutBox, ShowsTheVersionBlocksTextsAndOnlyImagesNamedExactly)
 {
     About about(nullptr, ID_ABOUT_DIALOG, "About", wxDefaultPosition, wxSize(400, 300),

@@ -9,11 +9,14 @@
 #include <wx/init.h>
 #include <wx/log.h>
 #include <wx/stopwatch.h>
+#include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
 #include <cstdlib>
 #include <vector>
 
@@ -45,9 +48,26 @@ void RunEventsFor(int milliseconds)
     } while (watch.Time() < milliseconds);
 }
 
+bool InsertText(wxTextCtrl* text, const wxString& inserted, long position)
+{
+    using InsertFunction = void (*)(void* editable, const char* text, int length, int* position);
+    static const InsertFunction insert =
+        reinterpret_cast<InsertFunction>(dlsym(RTLD_DEFAULT, "gtk_editable_insert_text"));
+    if (!insert || !text->GetHandle())
+        return false;
+    const wxScopedCharBuffer utf8 = inserted.utf8_str();
+    int at = static_cast<int>(position);
+    insert(text->GetHandle(), utf8.data(), static_cast<int>(std::strlen(utf8.data())), &at);
+    return true;
+}
+
 bool StartTovendal()
 {
-    return wxGetApp().OnInit();
+    // The program sends assertions to standard error; the tests keep failing on them.
+    const wxAssertHandler_t tests = wxTheAssertHandler;
+    const bool started = wxGetApp().OnInit();
+    wxSetAssertHandler(tests);
+    return started;
 }
 
 void StopTovendal()

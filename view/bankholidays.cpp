@@ -83,6 +83,11 @@ void myViewBase::AddBankHolidays(int year, int firstDayOfWeek)
         }
         set(y, mondayMonth, mondayDay, holiday(mondayDay));
 
+        // Royal days: the Silver Jubilee in 1977, royal weddings in 1981 and 2011.
+        if (y == 1977)
+            append(y, 6, 7);
+        if (y == 1981)
+            append(y, 7, 29);
         if (y == 2011)
             append(y, 4, 29);
 

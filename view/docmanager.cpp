@@ -55,7 +55,9 @@ wxPrintout* CreatePrintout(wxView* view)
     MyPrintOut* planPrintout = dynamic_cast<MyPrintOut*>(printout);
     if (!planPrintout)
         return printout;
-    planPrintout->OnPreparePrinting();
+    // Counted without filling in empty years: the framework's OnPreparePrinting fills them once
+    // printing really starts, so that a cancelled command leaves the plan as it was.
+    planPrintout->m_pageCount = planPrintout->CountPages();
     if (planPrintout->m_pageCount >= 1)
         return printout;
     delete printout;

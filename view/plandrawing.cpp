@@ -154,8 +154,9 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     const wxFont footerFont = PageFont(dc, 5, wxFONTWEIGHT_NORMAL);
     const wxPen linePen(*wxBLACK, 1, wxPENSTYLE_SOLID);
 
+    // The printing framework starts and ends the page around OnPrintPage; a second StartPage on
+    // GTK's printer context would move and scale the page again.
     SetPrintStatus("Printing...");
-    dc->StartPage();
 
     dc->SetFont(bodyFont);
     wxCoord unusedW = 0;
@@ -308,6 +309,5 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     const wxString host(MAKER_WEB_HOST);
     dc->DrawText(host, right - dc->GetTextExtent(host).x, footerY);
 
-    dc->EndPage();
     SetPrintStatus(wxEmptyString);
 }
