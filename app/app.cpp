@@ -63,6 +63,22 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     reporting = false;
 }
 
+const long PLAN_WINDOW_STYLE = wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX;
+
+/// The smallest size of a plan window in pixels, measured on one made without a plan in a
+/// frame that is never shown.
+wxSize PlanWindowMinSize()
+{
+    wxMDIParentFrame* holder = new wxMDIParentFrame(nullptr, wxID_ANY, wxEmptyString);
+    TovendalProject* probe = new TovendalProject(nullptr, nullptr, holder, ID_PROJECT_FRAME,
+                                                 wxEmptyString, wxDefaultPosition,
+                                                 wxSize(400, 300), PLAN_WINDOW_STYLE);
+    const wxSize size = probe->GetBestSize();
+    delete probe;
+    holder->Destroy();
+    return size;
+}
+
 } // namespace
 
 void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
@@ -162,6 +178,7 @@ bool TovendalApp::OnInit()
     TovendalMain* frame = new TovendalMain(
         m_docManager, nullptr, ID_MAIN_FRAME, _("Tovendal"), wxDefaultPosition, wxSize(400, 500),
         wxSYSTEM_MENU | wxRESIZE_BORDER | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxCLOSE_BOX | wxCAPTION);
+    frame->FitPlanWindow(PlanWindowMinSize());
     frame->Show(true);
     SetTopWindow(frame);
 
@@ -281,9 +298,11 @@ TovendalProject* TovendalApp::CreateChildFrame(wxDocument* doc, wxView* view)
 {
     TovendalProject* frame = new TovendalProject(
         doc, view, wxStaticCast(GetTopWindow(), wxMDIParentFrame), ID_PROJECT_FRAME,
-        _("Label: untitled"), wxDefaultPosition, wxSize(400, 300),
-        wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
+        _("Label: untitled"), wxDefaultPosition, wxSize(400, 300), PLAN_WINDOW_STYLE);
     frame->InitDialog();
     frame->Show(true);
+    // Names longer than those measured at start-up can widen a plan window.
+    if (TovendalMain* main = dynamic_cast<TovendalMain*>(GetTopWindow()))
+        main->FitPlanWindow(frame->GetBestSize());
     return frame;
 }

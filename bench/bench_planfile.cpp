@@ -1,5 +1,6 @@
-// Load and save of a plan with 10,000 events, beside TinyXML alone parsing and
-// printing the same file, and the memory a loaded event takes.
+// Save and load of plans with 1,000, 10,000 and 100,000 events, each timed
+// beside TinyXML alone writing or parsing the same file in the same run.
+#include "bench/benchsupport.h"
 #include "document/plandocument.h"
 
 #include <tinyxml.h>
@@ -7,54 +8,65 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-#include <cstdlib>
 
 namespace {
 
-/// A folder of the benchmark's own, holding plan.tovendal with 10,000 events (made once).
-std::string Dir()
+/// Our save (manual time) beside TinyXML printing the same document to a file.
+void BM_SaveBesideTinyXml(benchmark::State& state)
 {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/tovendal-bench-XXXXXX";
-        const std::string made = mkdtemp(pattern) ? pattern : "/tmp";
-        PlanDocument doc;
-        for (int i = 0; i < 10000; ++i) {
-            PlanEvent* event = new PlanEvent;
-            event->m_date = wxDateTime(1, wxDateTime::Jan, 2015) + wxDateSpan::Days((i * 7919) % 730);
-            event->m_text = wxString::Format("Event number %d of the plan", i);
-            doc.m_events[doc.m_nextEventId++] = event;
-        }
-        doc.OnSaveDocument(made + "/plan.tovendal");
-        return made;
-    }();
-    return dir;
-}
-
-/// Our load (0, with the memory a loaded event takes) or save (1).
-void BM_Plan(benchmark::State& state)
-{
-    const size_t before = mallinfo2().uordblks;
+    const std::string plan = BenchPlanFile(int(state.range(0)));
     PlanDocument doc;
-    doc.OnOpenDocument(Dir() + "/plan.tovendal");
-    state.counters["bytes_per_event"] = double(mallinfo2().uordblks - before) / doc.m_events.size();
-    for (auto _ : state) {
-        if (!(state.range(0) ? doc.OnSaveDocument(Dir() + "/saved.tovendal")
-                             : PlanDocument().OnOpenDocument(Dir() + "/plan.tovendal")))
-            state.SkipWithError("failed");
-    }
-}
-BENCHMARK(BM_Plan)->Arg(0)->Arg(1)->ArgNames({"save"})->Unit(benchmark::kMillisecond);
-
-/// TinyXML alone parsing (0) or printing and writing (1) the same file.
-void BM_TinyXml(benchmark::State& state)
-{
-    TiXmlDocument xml((Dir() + "/plan.tovendal").c_str());
+    doc.OnOpenDocument(plan);
+    TiXmlDocument xml(plan.c_str());
     xml.LoadFile();
+    double ours = 0, anchor = 0;
     for (auto _ : state) {
-        if (!(state.range(0) ? xml.SaveFile((Dir() + "/printed.tovendal").c_str()) : xml.LoadFile()))
-            state.SkipWithError("failed");
+        const double start = BenchSeconds();
+        if (!doc.OnSaveDocument(BenchPath("saved.tovendal")))
+            state.SkipWithError("save failed");
+        const double saved = BenchSeconds();
+        if (!xml.SaveFile(BenchPath("printed.tovendal").c_str()))
+            state.SkipWithError("TinyXML failed");
+        const double printed = BenchSeconds();
+        state.SetIterationTime(saved - start);
+        ours += saved - start;
+        anchor += printed - saved;
     }
+    state.counters["tinyxml_ms"] = anchor * 1e3 / state.iterations();
+    state.counters["x_tinyxml"] = ours / anchor;
 }
-BENCHMARK(BM_TinyXml)->Arg(0)->Arg(1)->ArgNames({"print"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveBesideTinyXml)->Arg(1000)->Arg(10000)->Arg(100000)->ArgNames({"events"})
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
+
+/// Our load (manual time) beside TinyXML parsing the same file; also the memory a loaded event takes.
+void BM_LoadBesideTinyXml(benchmark::State& state)
+{
+    const std::string plan = BenchPlanFile(int(state.range(0)));
+    {
+        const size_t before = mallinfo2().uordblks;
+        PlanDocument doc;
+        doc.OnOpenDocument(plan);
+        state.counters["bytes_per_event"] =
+            double(mallinfo2().uordblks - before) / doc.m_events.size();
+    }
+    double ours = 0, anchor = 0;
+    for (auto _ : state) {
+        const double start = BenchSeconds();
+        if (!PlanDocument().OnOpenDocument(plan))
+            state.SkipWithError("load failed");
+        const double loaded = BenchSeconds();
+        TiXmlDocument xml(plan.c_str());
+        if (!xml.LoadFile())
+            state.SkipWithError("TinyXML failed");
+        const double parsed = BenchSeconds();
+        state.SetIterationTime(loaded - start);
+        ours += loaded - start;
+        anchor += parsed - loaded;
+    }
+    state.counters["tinyxml_ms"] = anchor * 1e3 / state.iterations();
+    state.counters["x_tinyxml"] = ours / anchor;
+}
+BENCHMARK(BM_LoadBesideTinyXml)->Arg(1000)->Arg(10000)->Arg(100000)->ArgNames({"events"})
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -20,6 +21,8 @@
 #include <map>
 #include <new>
 #include <string>
+#include <unordered_map>
+#include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -202,24 +205,144 @@ int ClampToInt(long long value)
     return static_cast<int>(value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : value);
 }
 
-TiXmlElement* MakeEventElement(const PlanEvent& event)
+/// Appends text as TinyXML's printer writes it: up to its first NUL, with the
+/// five markup characters as entities and control characters as references.
+void AppendEncoded(std::string& out, const std::string& text)
 {
-    TiXmlText* text = new TiXmlText(ToUtf8(event.m_text).c_str());
-    TiXmlElement* element = new TiXmlElement("event");
-    element->SetAttribute("date", event.m_date.IsValid() ? FormatDate(event.m_date).c_str() : "");
-    const bool hasToDate = event.m_hasToDate && event.m_toDate.IsValid();
-    if (hasToDate)
-        element->SetAttribute("todate", FormatDate(event.m_toDate).c_str());
-    if (hasToDate && event.m_firstDayOnly)
-        element->SetAttribute("fstdayonly", "yes");
-    element->SetAttribute("colour", ToAscii(event.m_colour).c_str());
-    if (!event.m_textColour.empty())
-        element->SetAttribute("textcolour", ToAscii(event.m_textColour).c_str());
-    if (event.m_annual)
-        element->SetAttribute("annual", "yes");
-    element->LinkEndChild(text);
-    return element;
+    static const char HEX[] = "0123456789ABCDEF";
+    for (const char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '\0': return;
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default:
+            if (c < 32) {
+                const char reference[] = {'&', '#', 'x', HEX[c >> 4], HEX[c & 15], ';'};
+                out.append(reference, sizeof reference);
+            } else {
+                out += ch;
+            }
+        }
+    }
 }
+
+/// Appends ' name="value"' as TinyXML prints an attribute: quoted with
+/// apostrophes when the value holds a quotation mark.
+void AppendAttribute(std::string& out, const char* name, const std::string& value)
+{
+    const std::string::size_type end = value.find('\0');
+    const char quote = value.find('"') < end ? '\'' : '"';
+    out += ' ';
+    out += name;
+    out += '=';
+    out += quote;
+    AppendEncoded(out, value);
+    out += quote;
+}
+
+/// The `dates` element of a save. It prints its events straight from the
+/// plan's records, in start-date order and byte for byte as TinyXML prints one
+/// `event` element per record, without building those elements: a large plan
+/// would otherwise spend most of its save allocating and freeing them.
+class EventListElement : public TiXmlElement
+{
+public:
+    explicit EventListElement(const PlanEventMap& events) : TiXmlElement("dates")
+    {
+        m_events.reserve(events.size());
+        for (PlanEventMap::const_iterator it = events.begin(); it != events.end(); ++it) {
+            if (!it->second)
+                continue;
+            const Day& day = DayOf(it->second->m_date);
+            m_events.push_back({day.key, it->second, &day.text});
+        }
+        // The order of the toolkit list's sort with CompareDateSortItems: by
+        // local calendar day, records of one day in the map's order (that sort
+        // is the C library's merge sort, which keeps equal records in order).
+        std::stable_sort(m_events.begin(), m_events.end(),
+                         [](const Entry& a, const Entry& b) { return a.day < b.day; });
+    }
+
+    void Print(FILE* cfile, int depth) const override
+    {
+        std::string out;
+        out.reserve(m_events.size() * 128 + 64);
+        out.append(4 * depth, ' ');
+        if (m_events.empty()) {
+            out += "<dates />";
+        } else {
+            out += "<dates>";
+            for (const Entry& entry : m_events) {
+                out += '\n';
+                out.append(4 * (depth + 1), ' ');
+                AppendEvent(out, *entry.event, *entry.date);
+            }
+            out += '\n';
+            out.append(4 * depth, ' ');
+            out += "</dates>";
+        }
+        std::fwrite(out.data(), 1, out.size(), cfile);
+    }
+
+private:
+    /// A local calendar day: its sort key and its "%Y-%m-%d" text.
+    struct Day
+    {
+        long long key;
+        std::string text;
+    };
+
+    struct Entry
+    {
+        long long day;
+        const PlanEvent* event;
+        const std::string* date;
+    };
+
+    /// The day of a date, worked out once per distinct time: the local-time
+    /// conversion is the costly part of a date, and plans repeat their days.
+    const Day& DayOf(const wxDateTime& date) const
+    {
+        if (!date.IsValid())
+            return m_noDay;
+        Day& day = m_days[date.GetValue().GetValue()];
+        if (day.text.empty()) {
+            const wxDateTime::Tm tm = date.GetTm();
+            day.key = (static_cast<long long>(tm.year) * 16 + tm.mon) * 32 + tm.mday;
+            day.text = FormatDate(date);
+        }
+        return day;
+    }
+
+    /// One event element as TinyXML prints it: its attributes in order, then its text.
+    void AppendEvent(std::string& out, const PlanEvent& event, const std::string& date) const
+    {
+        out += "<event";
+        AppendAttribute(out, "date", date);
+        const bool hasToDate = event.m_hasToDate && event.m_toDate.IsValid();
+        if (hasToDate)
+            AppendAttribute(out, "todate", DayOf(event.m_toDate).text);
+        if (hasToDate && event.m_firstDayOnly)
+            out += " fstdayonly=\"yes\"";
+        AppendAttribute(out, "colour", ToAscii(event.m_colour));
+        if (!event.m_textColour.empty())
+            AppendAttribute(out, "textcolour", ToAscii(event.m_textColour));
+        if (event.m_annual)
+            out += " annual=\"yes\"";
+        out += '>';
+        AppendEncoded(out, ToUtf8(event.m_text));
+        out += "</event>";
+    }
+
+    // Invalid start dates sort first, as CompareDateSortItems puts them.
+    const Day m_noDay = {LLONG_MIN, std::string()};
+    mutable std::unordered_map<wxLongLong_t, Day> m_days;
+    std::vector<Entry> m_events;
+};
 
 /// The path whose file a save writes: links are followed, also to a target that does not
 /// exist yet, so that a link stays a link and its target gets the plan.
@@ -451,24 +574,7 @@ bool PlanDocument::OnSaveDocument(const wxString& filename)
         "savedate",
         wxDateTime::Now().Format("%Y-%m-%dT%H:%M:%S+00:00", wxDateTime::UTC).utf8_str().data());
 
-    MyDateSortList sorted;
-    sorted.DeleteContents(true);
-    for (PlanEventMap::const_iterator it = m_events.begin(); it != m_events.end(); ++it) {
-        DateSortItem* item = new DateSortItem;
-        item->m_id = it->first;
-        item->m_date = it->second ? it->second->m_date : wxInvalidDateTime;
-        sorted.Append(item);
-    }
-    sorted.Sort(CompareDateSortItems);
-
-    TiXmlElement* dates = new TiXmlElement("dates");
-    for (MyDateSortList::compatibility_iterator node = sorted.GetFirst(); node;
-         node = node->GetNext()) {
-        PlanEventMap::const_iterator found = m_events.find(node->GetData()->m_id);
-        if (found != m_events.end() && found->second)
-            dates->LinkEndChild(MakeEventElement(*found->second));
-    }
-    root->LinkEndChild(dates);
+    root->LinkEndChild(new EventListElement(m_events));
 
     if (!m_comments.empty()) {
         TiXmlText* text = new TiXmlText(ToUtf8(m_comments).c_str());
@@ -478,7 +584,6 @@ bool PlanDocument::OnSaveDocument(const wxString& filename)
         comments->LinkEndChild(text);
         root->LinkEndChild(comments);
     }
-    sorted.Clear();
 
     const int error = path.empty() ? ENOENT : WriteFileAtomically(xml, path);
     if (error) {

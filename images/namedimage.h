@@ -2,6 +2,7 @@
 #define TOVENDAL_IMAGES_NAMEDIMAGE_H
 
 #include <wx/bitmap.h>
+#include <wx/image.h>
 #include <wx/string.h>
 
 #include <cstddef>
@@ -13,13 +14,25 @@ struct NamedImage
     const char* const* xpm;
 };
 
+/// A compiled-in XPM image as a bitmap whose see-through pixels are an alpha
+/// channel rather than a mask. Menus, tools and buttons on this toolkit draw a
+/// masked bitmap through a picture that its bitmap never frees, so every window
+/// showing masked images would keep them after it closed.
+inline wxBitmap BitmapFromXpm(const char* const* xpm)
+{
+    wxImage image(xpm);
+    if (image.HasMask())
+        image.InitAlpha();
+    return wxBitmap(image);
+}
+
 /// The image of exactly that name in a window's table, or the null bitmap.
 template <std::size_t N>
 wxBitmap FindNamedImage(const NamedImage (&table)[N], const wxString& name)
 {
     for (const NamedImage& image : table) {
         if (name == image.name)
-            return wxBitmap(image.xpm);
+            return BitmapFromXpm(image.xpm);
     }
     return wxNullBitmap;
 }

@@ -4,6 +4,7 @@
 #include "document/planevent.h"
 #include "planwindow/eventdialog.h"
 #include "planwindow/planwindow.h"
+#include "images/namedimage.h"
 
 #include <wx/datectrl.h>
 #include <wx/frame.h>
@@ -412,12 +413,12 @@ wxMenu* CreateEventsMenu()
 wxBitmap GetEventsMenuBitmap(const wxString& name)
 {
     if (name == "stock_data-new-table-16.xpm")
-        return wxBitmap(stock_data_new_table_16_xpm);
+        return BitmapFromXpm(stock_data_new_table_16_xpm);
     if (name == "stock_data-edit-table-16.xpm")
-        return wxBitmap(stock_data_edit_table_16_xpm);
+        return BitmapFromXpm(stock_data_edit_table_16_xpm);
     if (name == "stock_data-delete-table-16.xpm")
-        return wxBitmap(stock_data_delete_table_16_xpm);
+        return BitmapFromXpm(stock_data_delete_table_16_xpm);
     if (name == "stock_delete-16.png")
-        return wxBitmap(stock_delete_16_png_xpm);
+        return BitmapFromXpm(stock_delete_16_png_xpm);
     return wxNullBitmap;
 }

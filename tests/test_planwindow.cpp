@@ -10,6 +10,8 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
+#include <malloc.h>
+
 using PlanWindowTest = planwindowtest::PlanWindowFixture;
 
 namespace {
@@ -168,4 +170,22 @@ TEST_F(PlanWindowTest, AnySaveTitlesThePlanWithTheFilesBaseName)
         delete printout;
         CloseAllPlans();
     }
+}
+
+TEST_F(PlanWindowTest, ClosedPlanWindowsGiveTheirMemoryBack)
+{
+    // Opened, shown with its menus in the main frame, closed.
+    const wxString path = WriteSamplePlan();
+    const auto openAndClose = [&path] {
+        ASSERT_NE(nullptr, FrameOf(OpenPlan(path)));
+        wxTheApp->ProcessIdle();
+        CloseAllPlans();
+    };
+    for (int i = 0; i < 5; ++i) // the toolkit's caches fill in the first rounds
+        openAndClose();
+    const size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 10; ++i)
+        openAndClose();
+    const double kept = (double(mallinfo2().uordblks) - double(before)) / 10;
+    EXPECT_LT(kept, 5000) << "bytes kept per plan window";
 }

@@ -6,9 +6,16 @@
 #include "view/printout.h"
 
 #include <wx/colour.h>
+#include <wx/dcclient.h>
 #include <wx/gdicmn.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <vector>
 
 myViewBase::myViewBase() : m_frame(nullptr), m_documentClosed(false) {}
 
@@ -66,23 +73,103 @@ wxPrintout* myViewBase::OnCreatePrintout()
 
 namespace {
 
-/// The events list's row texts and colours for one event, in the list's column order.
-void SetEventRow(wxListCtrl* list, long row, const PlanEvent& event)
+/// The events list's texts of dates, each made once per distinct time: plans
+/// repeat their days, and every text asks the C library for the local time.
+class DateTexts
 {
-    if (event.m_date.IsValid()) {
-        list->SetItem(row, 1, wxString::Format("%02d", event.m_date.GetDay()));
-    }
-    list->SetItem(row, 2, event.m_text);
-    if (event.m_hasToDate && event.m_toDate.IsValid())
-        list->SetItem(row, 3, event.m_toDate.Format("%Y/%m/%d"));
-    if (event.m_annual)
-        list->SetItem(row, 4, "Yes");
+public:
+    /// Column 0's "yyyy/mm" of a start date.
+    const wxString& Month(const wxDateTime& date) { return Start(date).month; }
+    /// Column 1's "dd" of a start date.
+    const wxString& Day(const wxDateTime& date) { return Start(date).day; }
 
-    const wxColour text = wxTheColourDatabase->Find(event.m_textColour);
-    if (text.IsOk())
-        list->SetItemTextColour(row, text);
-    list->SetItemBackgroundColour(row, wxTheColourDatabase->Find(event.m_colour));
+    /// Column 3's "yyyy/mm/dd" of an end date.
+    const wxString& Ending(const wxDateTime& date)
+    {
+        wxString& text = m_endings[date.GetValue().GetValue()];
+        if (text.empty())
+            text = date.Format("%Y/%m/%d");
+        return text;
+    }
+
+private:
+    struct StartTexts
+    {
+        wxString month;
+        wxString day;
+    };
+
+    const StartTexts& Start(const wxDateTime& date)
+    {
+        StartTexts& texts = m_starts[date.GetValue().GetValue()];
+        if (texts.month.empty()) {
+            const wxDateTime::Tm tm = date.GetTm();
+            texts.month = wxString::Format("%04d/%02d", tm.year, tm.mon + 1);
+            texts.day = wxString::Format("%02d", tm.mday);
+        }
+        return texts;
+    }
+
+    std::unordered_map<wxLongLong_t, StartTexts> m_starts;
+    std::unordered_map<wxLongLong_t, wxString> m_endings;
+};
+
+/// The colour database's colours of names, each looked up once.
+class RowColours
+{
+public:
+    /// The colour the database holds for name, or an invalid colour.
+    const wxColour& Find(const wxString& name)
+    {
+        std::map<wxString, wxColour>::iterator found = m_colours.find(name);
+        if (found == m_colours.end())
+            found = m_colours.emplace(name, wxTheColourDatabase->Find(name)).first;
+        return found->second;
+    }
+
+private:
+    std::map<wxString, wxColour> m_colours;
+};
+
+/// The distinct texts of the list's columns.
+typedef std::set<wxString> ColumnTexts[5];
+
+/// Sizes the columns to the widths the toolkit's automatic sizing gives when
+/// it measures every row, each distinct text measured once with one device
+/// context: the toolkit measures a row per context, and for a long list only
+/// as many rows as it can in a moment. The description column, whose texts
+/// are mostly distinct, keeps the toolkit's own sizing.
+void SizeEventColumns(wxListCtrl* list, const ColumnTexts& texts)
+{
+    // The toolkit's margins in pixels: beside the contents, and around a header's text.
+    const int contentMargin = 10;
+    const int headerMargin = contentMargin + 2 * 6;
+    wxWindow* rows = list->GetTargetWindow();
+    wxClientDC dc(rows);
+    dc.SetFont(rows->GetFont());
+    for (int column : {0, 1, 3, 4}) {
+        int widest = contentMargin;
+        if (column != 3) {
+            wxListItem header;
+            header.SetMask(wxLIST_MASK_TEXT);
+            list->GetColumn(column, header);
+            widest = std::max(widest, dc.GetTextExtent(header.GetText()).x + headerMargin);
+        }
+        for (const wxString& text : texts[column]) {
+            if (!text.empty())
+                widest = std::max(widest, dc.GetTextExtent(text).x);
+        }
+        list->SetColumnWidth(column, widest + contentMargin);
+    }
+    list->SetColumnWidth(2, wxLIST_AUTOSIZE);
 }
+
+/// One event of the list being filled.
+struct EventRow
+{
+    long key;
+    const PlanEvent* event;
+};
 
 } // namespace
 
@@ -96,28 +183,59 @@ void myViewBase::FillEventList(PlanDocument* doc, TovendalProject* frame)
     list->Show(false);
     list->DeleteAllItems();
 
-    long row = 0;
-    for (PlanEventMap::iterator it = doc->m_events.begin(); it != doc->m_events.end(); ++it) {
-        const PlanEvent* event = it->second;
-        if (!event)
-            continue;
-        wxString month;
-        if (event->m_date.IsValid())
-            month = wxString::Format("%04d/%02d", event->m_date.GetYear(),
-                                     event->m_date.GetMonth() + 1);
-        const long index = list->InsertItem(row, month);
-        list->SetItemData(index, it->first);
-        SetEventRow(list, index, *event);
-        ++row;
+    std::vector<EventRow> rows;
+    rows.reserve(doc->m_events.size());
+    for (PlanEventMap::const_iterator it = doc->m_events.begin(); it != doc->m_events.end(); ++it) {
+        if (it->second)
+            rows.push_back({it->first, it->second});
     }
+    // The rows go in already in the order that sorting the list with
+    // CompareEventDates gives: that sort is std::sort over the rows in map order
+    // asking only whether CompareEventDates is below 0, so the same sort over the
+    // same sequence with the same answers leaves the same order, events of one
+    // day included, without two map look-ups per comparison.
+    std::sort(rows.begin(), rows.end(), [](const EventRow& a, const EventRow& b) {
+        const wxDateTime& first = a.event->m_date;
+        const wxDateTime& second = b.event->m_date;
+        return first.IsValid() && (!second.IsValid() || first.IsEarlierThan(second));
+    });
 
-    list->SortItems(CompareEventDates, reinterpret_cast<wxIntPtr>(frame));
+    // Every text the list is given is measured with a new device context of its
+    // own, so each row is made with as few calls as its texts allow: the first
+    // column, the key and the colours in one.
+    DateTexts dates;
+    RowColours colours;
+    ColumnTexts texts;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const PlanEvent& event = *rows[i].event;
+        const bool dated = event.m_date.IsValid();
+        wxListItem item;
+        item.SetId(long(i));
+        item.SetText(dated ? dates.Month(event.m_date) : wxString());
+        item.SetData(rows[i].key);
+        const wxColour& text = colours.Find(event.m_textColour);
+        if (text.IsOk())
+            item.SetTextColour(text);
+        // Set in every case: a name the database does not hold gives the list's own colour.
+        item.SetBackgroundColour(colours.Find(event.m_colour));
+        const long row = list->InsertItem(item);
+        texts[0].insert(item.GetText());
 
-    list->SetColumnWidth(0, wxLIST_AUTOSIZE_USEHEADER);
-    list->SetColumnWidth(1, wxLIST_AUTOSIZE_USEHEADER);
-    list->SetColumnWidth(2, wxLIST_AUTOSIZE);
-    list->SetColumnWidth(3, wxLIST_AUTOSIZE);
-    list->SetColumnWidth(4, wxLIST_AUTOSIZE_USEHEADER);
+        if (dated) {
+            list->SetItem(row, 1, dates.Day(event.m_date));
+            texts[1].insert(dates.Day(event.m_date));
+        }
+        list->SetItem(row, 2, event.m_text);
+        if (event.m_hasToDate && event.m_toDate.IsValid()) {
+            list->SetItem(row, 3, dates.Ending(event.m_toDate));
+            texts[3].insert(dates.Ending(event.m_toDate));
+        }
+        if (event.m_annual) {
+            list->SetItem(row, 4, "Yes");
+            texts[4].insert("Yes");
+        }
+    }
+    SizeEventColumns(list, texts);
 
     list->Show(true);
 }
