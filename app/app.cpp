@@ -17,6 +17,7 @@
 #include <wx/msgdlg.h>
 #include <wx/snglinst.h>
 #include <wx/splash.h>
+#include <wx/stopwatch.h>
 #include <wx/utils.h>
 
 #include "images/Splash_png.xpm"
@@ -62,6 +63,22 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
     reporting = false;
 }
 
+const long PLAN_WINDOW_STYLE = wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX;
+
+/// The smallest size of a plan window in pixels, measured on one made without a plan in a
+/// frame that is never shown.
+wxSize PlanWindowMinSize()
+{
+    wxMDIParentFrame* holder = new wxMDIParentFrame(nullptr, wxID_ANY, wxEmptyString);
+    TovendalProject* probe = new TovendalProject(nullptr, nullptr, holder, ID_PROJECT_FRAME,
+                                                 wxEmptyString, wxDefaultPosition,
+                                                 wxSize(400, 300), PLAN_WINDOW_STYLE);
+    const wxSize size = probe->GetBestSize();
+    delete probe;
+    holder->Destroy();
+    return size;
+}
+
 } // namespace
 
 void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
@@ -101,11 +118,14 @@ TovendalApp::~TovendalApp() {}
 bool TovendalApp::OnInit()
 {
     wxSetAssertHandler(LogAssert);
-    m_instanceChecker = new wxSingleInstanceChecker(wxString::Format("TovendalApp-%s", wxGetUserId()));
-    if (m_instanceChecker->IsAnotherRunning()) {
+    // The lock sits beside the hand-over socket and is named by the same key: a later start
+    // that finds it finds the socket of that very program.
+    m_instanceChecker = new wxSingleInstanceChecker;
+    const wxString instanceFolder = InstanceFolder();
+    if (!instanceFolder.empty() && m_instanceChecker->Create(InstanceLockName(), instanceFolder) &&
+        m_instanceChecker->IsAnotherRunning() && HandOver()) {
         // A later start hands its file over and ends before it touches the printer or the
         // configuration, which belong to the running program.
-        HandOver();
         return false;
     }
 
@@ -158,6 +178,7 @@ bool TovendalApp::OnInit()
     TovendalMain* frame = new TovendalMain(
         m_docManager, nullptr, ID_MAIN_FRAME, _("Tovendal"), wxDefaultPosition, wxSize(400, 500),
         wxSYSTEM_MENU | wxRESIZE_BORDER | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxCLOSE_BOX | wxCAPTION);
+    frame->FitPlanWindow(PlanWindowMinSize());
     frame->Show(true);
     SetTopWindow(frame);
 
@@ -184,6 +205,11 @@ namespace {
 // start has nothing else to do: past this many seconds it ends as it would after a hand-over.
 const unsigned HAND_OVER_SECONDS = 10;
 
+// How long a later start waits for the program whose lock it found to take hand-overs; past
+// that (its server could not start) the later start runs as a program of its own rather than
+// leave its file unopened. Milliseconds.
+const long HAND_OVER_WAIT_MS = 5000;
+
 extern "C" void GiveUpHandOver(int)
 {
     _exit(255);
@@ -191,25 +217,31 @@ extern "C" void GiveUpHandOver(int)
 
 } // namespace
 
-void TovendalApp::HandOver()
+bool TovendalApp::HandOver()
 {
     wxCmdLineParser parser(argc, argv);
     OnInitCmdLine(parser);
     switch (parser.Parse(false)) {
     case -1:
         OnCmdLineHelp(parser);
-        return;
+        return true;
     case 0:
         break;
     default:
         OnCmdLineError(parser);
-        return;
+        return true;
     }
 
     std::signal(SIGALRM, GiveUpHandOver);
     alarm(HAND_OVER_SECONDS);
     m_ddeClient = new MyClient;
-    if (m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open")) {
+    // The first program takes its lock at once but serves only at the end of its start-up.
+    bool connected = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
+    for (wxStopWatch watch; !connected && watch.Time() < HAND_OVER_WAIT_MS;) {
+        wxMilliSleep(100);
+        connected = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
+    }
+    if (connected) {
         for (size_t i = 0; i < parser.GetParamCount(); ++i) {
             // The running program has its own current folder: a relative name is made
             // absolute here, where the user typed it.
@@ -223,7 +255,9 @@ void TovendalApp::HandOver()
     m_ddeClient = nullptr;
     alarm(0);
     std::signal(SIGALRM, SIG_DFL);
-    wxApp::OnCmdLineParsed(parser);
+    if (connected)
+        wxApp::OnCmdLineParsed(parser);
+    return connected;
 }
 
 int TovendalApp::OnExit()
@@ -264,9 +298,11 @@ TovendalProject* TovendalApp::CreateChildFrame(wxDocument* doc, wxView* view)
 {
     TovendalProject* frame = new TovendalProject(
         doc, view, wxStaticCast(GetTopWindow(), wxMDIParentFrame), ID_PROJECT_FRAME,
-        _("Label: untitled"), wxDefaultPosition, wxSize(400, 300),
-        wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
+        _("Label: untitled"), wxDefaultPosition, wxSize(400, 300), PLAN_WINDOW_STYLE);
     frame->InitDialog();
     frame->Show(true);
+    // Names longer than those measured at start-up can widen a plan window.
+    if (TovendalMain* main = dynamic_cast<TovendalMain*>(GetTopWindow()))
+        main->FitPlanWindow(frame->GetBestSize());
     return frame;
 }

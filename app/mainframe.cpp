@@ -3,6 +3,7 @@
 #include "view/docmanager.h"
 #include "images/namedimage.h"
 
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -175,7 +176,9 @@ void TovendalMain::CreateControls()
         if (tool.id == 0)
             toolBar->AddSeparator();
         else
-            toolBar->AddTool(tool.id, wxEmptyString, GetBitmapResource(tool.image), wxNullBitmap,
+            // The label is not drawn on the tool; it names the tool in the overflow menu.
+            toolBar->AddTool(tool.id, wxGetTranslation(tool.shortHelp),
+                             GetBitmapResource(tool.image), wxNullBitmap,
                              wxITEM_NORMAL, wxGetTranslation(tool.shortHelp),
                              wxGetTranslation(tool.longHelp));
     }
@@ -193,6 +196,22 @@ void TovendalMain::CreateControls()
 
     m_dropTarget = new DropTarget;
     SetDropTarget(m_dropTarget);
+}
+
+void TovendalMain::FitPlanWindow(const wxSize& planWindowSize)
+{
+    // A plan window is a tab of the client area: room for the tab strip and the notebook's
+    // frame, which GTK measures only once a tab is shown, and for the window manager's borders,
+    // known only once the frame is shown (pixels).
+    const int tabStrip = 3 * GetCharHeight();
+    const int margin = 16;
+    wxSize size = ClientToWindowSize(planWindowSize + wxSize(margin, tabStrip + margin));
+    if (wxToolBar* tools = GetToolBar())
+        size.IncTo(wxSize(ClientToWindowSize(tools->GetBestSize()).x + margin, 0));
+    size.IncTo(GetSize());
+    size.DecTo(wxDisplay(this).GetClientArea().GetSize());
+    if (size != GetSize())
+        SetSize(size);
 }
 
 wxBitmap TovendalMain::GetBitmapResource(const wxString& name)

@@ -31,6 +31,9 @@ public:
                 const wxPoint& pos, const wxSize& size, long style);
     /// Builds the menus, tool bar, status bar, file-history menu and drop target.
     void CreateControls();
+    /// Grows the frame, within the screen, so that every tool shows and a plan window of the
+    /// given size (pixels) fits its tab.
+    void FitPlanWindow(const wxSize& planWindowSize);
 
     /// The compiled-in image of the given name, or the null bitmap.
     static wxBitmap GetBitmapResource(const wxString& name);

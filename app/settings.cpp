@@ -2,14 +2,18 @@
 #include "app/app.h"
 #include "app/limitedtext.h"
 #include "app/mainframe.h"
+#include "platform/notebooktabs.h"
 
 #include <wx/bookctrl.h>
 #include <wx/config.h>
+#include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,7 +41,9 @@ const NameRow kMonthRows[12] = {
 
 const size_t kDayNameLength = 3;
 const size_t kMonthNameLength = 10;
-const int kDayBoxWidth = 40; // pixels
+const int kDayBoxWidth = 40; // pixels, widened to three letters where the font needs it
+// Room beside the caption for the window manager's icon and buttons, in pixels.
+const int kCaptionMargin = 120;
 
 // Builds one page of label and text-box rows on the dialog's notebook.
 wxTextCtrl** AddNamesPage(wxBookCtrlBase* book, int panelId, const wxString& title,
@@ -92,6 +98,24 @@ void appSettings::CreateControls()
                  wxSize(kDayBoxWidth, -1), dayBoxes);
     AddNamesPage(GetBookCtrl(), ID_MONTH_NAMES_PANEL, _("Month Names"), kMonthRows, 12,
                  wxDefaultSize, monthBoxes);
+
+    for (wxTextCtrl* box : dayBoxes) {
+        // Three of the widest letters and the cursor (pixels).
+        const wxSize fit = box->GetSizeFromTextSize(box->GetTextExtent("WWW").x + 4);
+        if (fit.x > box->GetMinSize().x)
+            box->SetMinSize(wxSize(fit.x, -1));
+    }
+    // Both tab labels whole, and the caption whole in the window manager's bold title font.
+    wxBookCtrlBase* book = GetBookCtrl();
+    wxNotebook* notebook = dynamic_cast<wxNotebook*>(book);
+    int width = notebook ? NotebookTabsWidth(notebook) : 0; // pixels
+    wxFont bold = GetFont();
+    bold.MakeBold();
+    int captionWidth = 0;
+    GetTextExtent(GetTitle(), &captionWidth, nullptr, nullptr, nullptr, &bold);
+    width = std::max(width, captionWidth + kCaptionMargin);
+    if (width > book->GetMinSize().x)
+        book->SetMinSize(wxSize(width, -1));
 
     for (int i = 0; i < 7; ++i)
         dayBoxes[i]->SetValidator(

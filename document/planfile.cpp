@@ -22,6 +22,7 @@
 #include <new>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,8 +40,6 @@ const char* const FILE_HEADER =
     "<!-- &#xA9; Tovendal Printer. All rights reserved. -->"
     "<tovendal />";
 
-const char* const DATE_FORMAT = "%Y-%m-%d";
-
 /// Writes text into field 1 of the top window's status bar, when there is one.
 void SetStatusField(const wxString& text)
 {
@@ -50,8 +49,8 @@ void SetStatusField(const wxString& text)
         bar->SetStatusText(text, 1);
 }
 
-/// The text in UTF-8. Large plans write thousands of texts, so the common
-/// characters are encoded here; the rare rest goes through the toolkit.
+/// The text in UTF-8, encoded here: large plans write thousands of texts, and the
+/// toolkit's conversion drops a whole text for one character it cannot encode.
 std::string ToUtf8(const wxString& text)
 {
     std::string utf8;
@@ -63,13 +62,19 @@ std::string ToUtf8(const wxString& text)
         } else if (c < 0x800) {
             utf8 += char(0xC0 | (c >> 6));
             utf8 += char(0x80 | (c & 0x3F));
-        } else if (c < 0xD800) {
+        } else if (c < 0x10000 && (c < 0xD800 || c > 0xDFFF)) {
             utf8 += char(0xE0 | (c >> 12));
             utf8 += char(0x80 | ((c >> 6) & 0x3F));
             utf8 += char(0x80 | (c & 0x3F));
+        } else if (c >= 0x10000 && c <= 0x10FFFF) {
+            utf8 += char(0xF0 | (c >> 18));
+            utf8 += char(0x80 | ((c >> 12) & 0x3F));
+            utf8 += char(0x80 | ((c >> 6) & 0x3F));
+            utf8 += char(0x80 | (c & 0x3F));
         } else {
-            const wxScopedCharBuffer buffer = text.utf8_str();
-            return std::string(buffer.data(), buffer.length());
+            // A lone surrogate or a value beyond Unicode has no UTF-8 form: the
+            // replacement character stands in for it, so the rest of the text is kept.
+            utf8 += "\xEF\xBF\xBD";
         }
     }
     return utf8;
@@ -94,11 +99,43 @@ wxString AttributeBytes(const TiXmlElement* element, const char* name)
     return value ? wxString(value, wxConvISO8859_1) : wxString();
 }
 
+/// Decodes UTF-8 as RFC 3629 defines it (no overlong forms, no surrogates, nothing
+/// above U+10FFFF); the empty text when the bytes are not valid UTF-8.
+wxString FromStrictUtf8(const char* text)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        const unsigned c = *p;
+        int follow;
+        unsigned low = 0x80, high = 0xBF; // range of the first continuation byte
+        if (c < 0x80)
+            follow = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            follow = 1;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            follow = 2;
+            low = c == 0xE0 ? 0xA0 : 0x80;
+            high = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            follow = 3;
+            low = c == 0xF0 ? 0x90 : 0x80;
+            high = c == 0xF4 ? 0x8F : 0xBF;
+        } else
+            return wxString();
+        ++p;
+        for (int i = 0; i < follow; ++i, ++p) {
+            if (*p < (i ? 0x80 : low) || *p > (i ? 0xBF : high))
+                return wxString();
+        }
+    }
+    return wxString::FromUTF8Unchecked(text, reinterpret_cast<const char*>(p) - text);
+}
+
 /// Reads an attribute as UTF-8 text; empty when absent or not valid UTF-8.
 wxString AttributeText(const TiXmlElement* element, const char* name)
 {
     const char* value = element->Attribute(name);
-    return value ? wxString::FromUTF8(value) : wxString();
+    return value ? FromStrictUtf8(value) : wxString();
 }
 
 /// The UTF-8 text of an element's first child when that child is text (CDATA or not).
@@ -106,7 +143,7 @@ wxString ElementText(const TiXmlElement* element)
 {
     const TiXmlNode* child = element->FirstChild();
     const TiXmlText* text = child ? child->ToText() : nullptr;
-    return text ? wxString::FromUTF8(text->Value()) : wxString();
+    return text ? FromStrictUtf8(text->Value()) : wxString();
 }
 
 bool AttributeIsTrue(const TiXmlElement* element, const char* name)
@@ -154,19 +191,32 @@ public:
     }
 
 private:
+    /// The save's form: a year of four to six digits (after a minus sign before year 0),
+    /// then "-%m-%d" with a real calendar day.
     static bool IsPlainDate(const char* text, int& year, int& month, int& day)
     {
-        for (int i = 0; i < 10; ++i) {
-            const bool dash = i == 4 || i == 7;
-            if (dash ? text[i] != '-' : (text[i] < '0' || text[i] > '9'))
+        const bool negative = text[0] == '-';
+        const char* p = text + negative;
+        int digits = 0;
+        year = 0;
+        for (; p[digits] >= '0' && p[digits] <= '9'; ++digits) {
+            if (digits == 6)
+                return false;
+            year = year * 10 + (p[digits] - '0');
+        }
+        p += digits;
+        for (int i = 0; i < 6; ++i) {
+            const bool dash = i == 0 || i == 3;
+            if (dash ? p[i] != '-' : (p[i] < '0' || p[i] > '9'))
                 return false;
         }
-        if (text[10] != '\0')
+        if (digits < 4 || p[6] != '\0')
             return false;
-        year = std::atoi(text);
-        month = std::atoi(text + 5);
-        day = std::atoi(text + 8);
-        return year >= 1000 && month >= 1 && month <= 12 && day >= 1
+        if (negative)
+            year = -year;
+        month = (p[1] - '0') * 10 + (p[2] - '0');
+        day = (p[4] - '0') * 10 + (p[5] - '0');
+        return month >= 1 && month <= 12 && day >= 1
             && day <= wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year);
     }
 
@@ -177,8 +227,13 @@ private:
 std::string FormatDate(const wxDateTime& date)
 {
     const wxDateTime::Tm tm = date.GetTm();
-    if (tm.year < 1000 || tm.year > 9999)
-        return std::string(date.Format(DATE_FORMAT).utf8_str());
+    if (tm.year < 1000 || tm.year > 9999) {
+        // Always four digits or more, so the load reads the year as written.
+        char text[32];
+        std::snprintf(text, sizeof text, "%s%04d-%02d-%02d", tm.year < 0 ? "-" : "",
+                      std::abs(tm.year), tm.mon + 1, int(tm.mday));
+        return text;
+    }
     const int month = tm.mon + 1;
     const char text[] = {char('0' + tm.year / 1000), char('0' + tm.year / 100 % 10),
                          char('0' + tm.year / 10 % 10), char('0' + tm.year % 10), '-',
@@ -509,22 +564,302 @@ int WriteFileAtomically(const TiXmlDocument& xml, const std::string& path)
     return 0;
 }
 
-/// Loads the plan file into xml; false when it is not a readable, well-formed file.
+// What a plan file may be. A plan's markup is four elements deep and its widest
+// element has nine attributes: the limits leave ample room for what other tools
+// add, while TinyXML parses nesting by recursion (deep files overflow the stack)
+// and checks each attribute against all earlier ones (many take quadratic time).
+const int MAX_NESTING = 32;
+const int MAX_ATTRIBUTES = 32;
+// A million events take about 70 MB; the parsed document needs up to some thirty
+// times the file's size in memory, so larger files are refused unread.
+const off_t MAX_PLAN_FILE_BYTES = off_t(64) << 20;
+
+/// Turns CR LF and lone CR into LF, as an XML reader must; returns the new size.
+std::size_t NormaliseLineEnds(char* text, std::size_t size)
+{
+    char* out = static_cast<char*>(std::memchr(text, '\r', size));
+    if (!out)
+        return size;
+    for (const char* in = out; in < text + size; ++in) {
+        if (*in != '\r')
+            *out++ = *in;
+        else if (in + 1 == text + size || in[1] != '\n')
+            *out++ = '\n';
+    }
+    *out = '\0';
+    return out - text;
+}
+
+bool IsAsciiLetter(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsAsciiAlphaNum(unsigned char c)
+{
+    return IsAsciiLetter(c) || (c >= '0' && c <= '9');
+}
+
+/// TinyXML takes a UTF-8 lead byte and the bytes after it as one character without
+/// looking at them: a broken sequence before a quote, a '<' or the end swallows
+/// them. Such a lead byte becomes 0x80, which it reads alone and which is no more
+/// valid UTF-8 than before, so the text still comes out empty. Bytes that complete
+/// a sequence, valid or not, are only letters, digits or other bytes above 127, and
+/// TinyXML copies those as they stand.
+void NeutraliseBrokenLeadBytes(char* text, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned char c = text[i];
+        const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
+                                 : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
+        for (std::size_t k = 1; k < length; ++k) {
+            const unsigned char next = i + k < size ? text[i + k] : 0;
+            if (next < 0x80 && !IsAsciiAlphaNum(next)) {
+                text[i] = char(0x80);
+                break;
+            }
+        }
+    }
+}
+
+/// Walks markup once, without recursion, accepting only the forms TinyXML reads in
+/// the same way: elements with quoted attributes and matching end tags, text,
+/// comments, CDATA sections, processing instructions and declarations, within the
+/// nesting and attribute limits. Text at the top level ends TinyXML's reading, so
+/// no markup may follow it.
+class MarkupCheck
+{
+public:
+    MarkupCheck(const char* begin, const char* end) : m_p(begin), m_end(end) {}
+
+    bool Run()
+    {
+        if (At("\xEF\xBB\xBF"))
+            m_p += 3;
+        std::vector<std::pair<const char*, std::size_t>> open;
+        while (true) {
+            if (open.empty()) {
+                SkipSpace();
+                if (m_p == m_end)
+                    return true;
+                if (*m_p != '<')
+                    return !std::memchr(m_p, '<', m_end - m_p);
+            } else {
+                m_p = static_cast<const char*>(std::memchr(m_p, '<', m_end - m_p));
+                if (!m_p)
+                    return false;
+            }
+            if (At("<!--")) {
+                if (!SkipPast("-->"))
+                    return false;
+            } else if (At("<![CDATA[")) {
+                if (!SkipPast("]]>"))
+                    return false;
+            } else if (At("<?")) {
+                if (!Instruction())
+                    return false;
+            } else if (At("<!")) {
+                if (!SkipPast(">"))
+                    return false;
+            } else if (At("</")) {
+                m_p += 2;
+                const char* name = m_p;
+                if (open.empty() || !Name() || std::size_t(m_p - name) != open.back().second
+                    || std::memcmp(name, open.back().first, open.back().second) != 0)
+                    return false;
+                SkipSpace();
+                if (!At(">"))
+                    return false;
+                ++m_p;
+                open.pop_back();
+            } else {
+                ++m_p;
+                const char* name = m_p;
+                if (!Name())
+                    return false;
+                const std::size_t nameLength = m_p - name;
+                bool empty;
+                if (!Attributes(&empty))
+                    return false;
+                if (!empty) {
+                    if (open.size() == MAX_NESTING)
+                        return false;
+                    open.emplace_back(name, nameLength);
+                }
+            }
+        }
+    }
+
+private:
+    bool At(const char* literal) const
+    {
+        const std::size_t length = std::strlen(literal);
+        return std::size_t(m_end - m_p) >= length && std::memcmp(m_p, literal, length) == 0;
+    }
+
+    bool SkipSpace()
+    {
+        const char* start = m_p;
+        while (m_p < m_end && (*m_p == ' ' || *m_p == '\t' || *m_p == '\n' || *m_p == '\r'))
+            ++m_p;
+        return m_p != start;
+    }
+
+    bool SkipPast(const char* marker)
+    {
+        // Not memmem: AddressSanitizer checks its whole range on every call.
+        const std::size_t length = std::strlen(marker);
+        while ((m_p = static_cast<const char*>(std::memchr(m_p, marker[0], m_end - m_p)))) {
+            if (At(marker)) {
+                m_p += length;
+                return true;
+            }
+            ++m_p;
+        }
+        return false;
+    }
+
+    /// A name as TinyXML reads it: every byte above 126 counts as a letter.
+    bool Name()
+    {
+        const unsigned char first = m_p < m_end ? *m_p : 0;
+        if (!(first >= 127 || first == '_' || IsAsciiLetter(first)))
+            return false;
+        for (++m_p; m_p < m_end; ++m_p) {
+            const unsigned char c = *m_p;
+            if (!(c >= 127 || IsAsciiAlphaNum(c) || c == '_' || c == '-' || c == '.' || c == ':'))
+                break;
+        }
+        return true;
+    }
+
+    /// Attributes and the end of a start tag; empty tells whether it was "/>".
+    bool Attributes(bool* empty)
+    {
+        for (int count = 0;; ++count) {
+            const bool spaced = SkipSpace();
+            if (At("/>") || At(">")) {
+                *empty = *m_p == '/';
+                m_p += *empty ? 2 : 1;
+                return true;
+            }
+            const char quote = spaced && count < MAX_ATTRIBUTES ? AttributeStart() : 0;
+            const void* close = quote ? std::memchr(m_p, quote, m_end - m_p) : nullptr;
+            if (!close)
+                return false;
+            m_p = static_cast<const char*>(close) + 1;
+        }
+    }
+
+    /// An attribute up to its value: name, '=' with optional blanks, opening quote;
+    /// returns the quote, or 0 when the text is not of that form.
+    char AttributeStart()
+    {
+        if (!Name())
+            return 0;
+        SkipSpace();
+        if (!At("="))
+            return 0;
+        ++m_p;
+        SkipSpace();
+        return m_p < m_end && (*m_p == '"' || *m_p == '\'') ? *m_p++ : 0;
+    }
+
+    /// A declaration or processing instruction: a name, then name="value" pairs
+    /// whose values hold no blank, quote or angle bracket, then "?>". TinyXML reads
+    /// a declaration's words one by one, so any other form can end it elsewhere.
+    bool Instruction()
+    {
+        m_p += 2;
+        if (!Name())
+            return false;
+        while (true) {
+            const bool spaced = SkipSpace();
+            if (At("?>")) {
+                m_p += 2;
+                return true;
+            }
+            const char quote = spaced ? AttributeStart() : 0;
+            if (!quote)
+                return false;
+            for (; m_p < m_end && *m_p != quote; ++m_p) {
+                if (std::strchr(" \t\n\r\"'<>", *m_p))
+                    return false;
+            }
+            if (m_p == m_end)
+                return false;
+            ++m_p;
+        }
+    }
+
+    const char* m_p;
+    const char* const m_end;
+};
+
+/// Reads the plan file into xml; false when it is not a readable, well-formed file.
 bool LoadXmlFile(TiXmlDocument& xml, const std::string& path)
 {
-    // TinyXML sizes its buffer by seeking to the end: a folder would ask for an
-    // impossible buffer and a pipe or device would block or never end.
-    struct stat st;
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    // Only a regular file is read: a folder has no content, and a pipe or device
+    // could block or never end (opening without waiting for a writer).
+    const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return false;
+    struct stat st;
+    std::vector<char> bytes;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MAX_PLAN_FILE_BYTES;
     try {
-        return xml.LoadFile();
+        if (ok)
+            bytes.reserve(std::size_t(st.st_size) + 1);
+        bool sniffed = false;
+        std::size_t at = 0;
+        char chunk[65536];
+        while (ok) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                ok = got == 0;
+                break;
+            }
+            ok = bytes.size() + got <= std::size_t(MAX_PLAN_FILE_BYTES);
+            if (ok)
+                bytes.insert(bytes.end(), chunk, chunk + got);
+            // A plan starts with '<' after an optional byte order mark and blanks:
+            // anything else is refused before the rest is read.
+            while (ok && !sniffed && at < bytes.size()) {
+                if (at == 0 && bytes.size() >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0)
+                    at = 3;
+                const char c = bytes[at++];
+                sniffed = c != ' ' && c != '\t' && c != '\n' && c != '\r';
+                ok = !sniffed || c == '<';
+            }
+        }
+        ::close(fd);
+        if (!ok || bytes.empty())
+            return false;
+        const std::size_t size = bytes.size();
+        bytes.push_back('\0');
+        return ParsePlanXml(xml, bytes.data(), size);
     } catch (const std::bad_alloc&) {
+        ::close(fd);
         return false;
     }
 }
 
 } // namespace
+
+bool ParsePlanXml(TiXmlDocument& xml, char* text, std::size_t size)
+{
+    // TinyXML stops at a zero byte and would take the part before it for the whole.
+    if (std::memchr(text, '\0', size))
+        return false;
+    size = NormaliseLineEnds(text, size);
+    NeutraliseBrokenLeadBytes(text, size);
+    if (!MarkupCheck(text, text + size).Run())
+        return false;
+    xml.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
+    return !xml.Error();
+}
 
 int CompareDateSortItems(const DateSortItem** a, const DateSortItem** b)
 {
@@ -580,8 +915,11 @@ bool PlanDocument::OnSaveDocument(const wxString& filename)
 
     if (!m_comments.empty()) {
         TiXmlText* text = new TiXmlText(ToUtf8(m_comments).c_str());
-        // A CDATA section cannot hold its own end marker: such comments go as escaped text.
-        text->SetCDATA(m_comments.Find("]]>") == wxNOT_FOUND);
+        // A CDATA section cannot hold its own end marker, and a reader turns its CR
+        // into LF: such comments go as escaped text, which keeps both, unless they are
+        // all blanks, which TinyXML drops from escaped text.
+        const bool blank = m_comments.find_first_not_of(" \t\n\r\v\f") == wxString::npos;
+        text->SetCDATA(blank || (m_comments.Find("]]>") == wxNOT_FOUND && m_comments.Find('\r') == wxNOT_FOUND));
         TiXmlElement* comments = new TiXmlElement("comments");
         comments->LinkEndChild(text);
         root->LinkEndChild(comments);

@@ -6,6 +6,7 @@
 #include "planwindow/eventcommands.h"
 #include "view/docmanager.h"
 #include "images/namedimage.h"
+#include "platform/notebooktabs.h"
 
 #include <wx/bitmap.h>
 #include <wx/checkbox.h>
@@ -18,6 +19,7 @@
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
+#include <wx/settings.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
@@ -85,7 +87,8 @@ void AppendWithImage(wxMenu* menu, int id, const wxString& label, const wxString
 void AddEventsTool(wxToolBar* toolBar, int id, const wxString& image, const wxString& shortHelp,
                    const wxString& longHelp)
 {
-    toolBar->AddTool(id, wxEmptyString, TovendalProject::GetBitmapResource(image), wxNullBitmap,
+    // The label is not drawn on the tool; it names the tool in the tool bar's overflow menu.
+    toolBar->AddTool(id, shortHelp, TovendalProject::GetBitmapResource(image), wxNullBitmap,
                      wxITEM_NORMAL, shortHelp, longHelp);
 }
 
@@ -110,6 +113,7 @@ wxBEGIN_EVENT_TABLE(TovendalProject, wxDocMDIChildFrame)
     EVT_LIST_ITEM_SELECTED(ID_EVENTS_LIST,    TovendalProject::OnClearStatus)
     EVT_LIST_ITEM_DESELECTED(ID_EVENTS_LIST,  TovendalProject::OnClearStatus)
     EVT_LIST_ITEM_ACTIVATED(ID_EVENTS_LIST,   TovendalProject::OnEventActivated)
+    EVT_IDLE(                                 TovendalProject::OnIdleUpdateMarker)
 wxEND_EVENT_TABLE()
 
 TovendalProject::TovendalProject(wxDocument* doc, wxView* view, wxMDIParentFrame* parent,
@@ -205,7 +209,8 @@ void TovendalProject::CreateControls()
     mainPanel->SetExtraStyle(wxWS_EX_VALIDATE_RECURSIVELY);
     mainPanel->Create(this, ID_PLAN_PANEL, wxDefaultPosition, wxDefaultSize,
                       wxNO_BORDER | wxTAB_TRAVERSAL, "panel");
-    frameSizer->Add(mainPanel, 0, wxALL, 0);
+    // The content grows with the tab, which has the main frame's size.
+    frameSizer->Add(mainPanel, 1, wxGROW | wxALL, 0);
     wxBoxSizer* panelSizer = new wxBoxSizer(wxHORIZONTAL);
     mainPanel->SetSizer(panelSizer);
 
@@ -215,7 +220,7 @@ void TovendalProject::CreateControls()
     panelSizer->Add(picture, 0, wxALIGN_CENTER_VERTICAL | wxALL, 0);
 
     wxBoxSizer* rightColumn = new wxBoxSizer(wxVERTICAL);
-    panelSizer->Add(rightColumn, 0, wxGROW | wxALL, 2);
+    panelSizer->Add(rightColumn, 1, wxGROW | wxALL, 2);
 
     // Year range.
     wxStaticBox* yearBox = new wxStaticBox(mainPanel, wxID_ANY, wxEmptyString, wxDefaultPosition,
@@ -250,7 +255,7 @@ void TovendalProject::CreateControls()
 
     // Notebook.
     wxBoxSizer* notebookHolder = new wxBoxSizer(wxVERTICAL);
-    rightColumn->Add(notebookHolder, 0, wxGROW | wxALL, 2);
+    rightColumn->Add(notebookHolder, 1, wxGROW | wxALL, 2);
     wxNotebook* notebook = new wxNotebook(mainPanel, ID_PLAN_NOTEBOOK, wxDefaultPosition,
                                           wxDefaultSize, 0, "notebook");
 
@@ -362,7 +367,10 @@ void TovendalProject::CreateControls()
     commentsSizer->Add(m_commentsText, 1, wxGROW | wxALL, 5);
     notebook->AddPage(commentsPage, _("Comments"), false);
 
-    notebookHolder->Add(notebook, 0, wxGROW, 0);
+    notebookHolder->Add(notebook, 1, wxGROW, 0);
+    const int tabsWidth = NotebookTabsWidth(notebook); // pixels
+    if (tabsWidth > notebook->GetBestSize().x)
+        notebook->SetMinSize(wxSize(tabsWidth, -1));
 
     // A right click on the list reaches the frame before travelling up.
     m_eventsList->Connect(ID_EVENTS_LIST, wxEVT_CONTEXT_MENU,
@@ -395,8 +403,17 @@ void TovendalProject::CreateControls()
     m_eventsList->InsertColumn(2, "Event", wxLIST_FORMAT_LEFT);
     m_eventsList->InsertColumn(3, "Ending", wxLIST_FORMAT_LEFT);
     m_eventsList->InsertColumn(4, "Annual", wxLIST_FORMAT_LEFT);
-    for (int column = 0; column < 5; ++column)
+    int columnsWidth = 0; // pixels
+    for (int column = 0; column < 5; ++column) {
         m_eventsList->SetColumnWidth(column, wxLIST_AUTOSIZE_USEHEADER);
+        columnsWidth += m_eventsList->GetColumnWidth(column);
+    }
+    // Wide enough for every header beside a vertical scroll bar, so that no column hides
+    // behind horizontal scrolling.
+    const int listWidth = columnsWidth + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_eventsList) +
+                          m_eventsList->GetWindowBorderSize().x + 4;
+    if (listWidth > m_eventsList->GetMinSize().x)
+        m_eventsList->SetMinSize(wxSize(listWidth, -1));
 
     m_eventsMenu = CreateEventsMenu();
 
@@ -417,4 +434,19 @@ wxIcon TovendalProject::GetIconResource(const wxString& name)
     if (name == "TOVENDAL.ICO")
         return wxIcon(TOVENDAL_ICO_xpm);
     return wxNullIcon;
+}
+
+void TovendalProject::OnIdleUpdateMarker(wxIdleEvent& event)
+{
+    event.Skip();
+    // The toolkit puts the marker on the tab only when the document's own flag changes, but
+    // edits of the title, years, options and comments count as unsaved without it. Checked when
+    // idle, as the Save command's state is, so that the marker and Save always agree.
+    wxDocument* doc = GetDocument();
+    wxView* view = GetView();
+    if (!doc || !view)
+        return;
+    const wxString label = doc->GetUserReadableName() + (doc->IsModified() ? "*" : "");
+    if (GetTitle() != label)
+        view->OnChangeFilename();
 }

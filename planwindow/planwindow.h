@@ -66,6 +66,8 @@ public:
     void OnCopyEvent(wxCommandEvent& event);
     void OnPasteEvent(wxCommandEvent& event);
     void OnEventActivated(wxListEvent& event);
+    /// Shows or clears the unsaved marker on the tab as the plan's modified state changes.
+    void OnIdleUpdateMarker(wxIdleEvent& event);
 
     wxMenu* m_fileMenu;
     wxTextCtrl* m_yearFromText;

@@ -1,5 +1,6 @@
 #include "document/plandocument.h"
 #include "planwindow/planwindow.h"
+#include "tests/planwindowfixture.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -7,6 +8,8 @@
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
+
+#include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
 
@@ -48,4 +51,43 @@ TEST(ChangeTracking, ControlsDifferFromTheSnapshotOnlyWhereTheUserChangedThem)
         EXPECT_EQ(c.differs, doc.ControlsDiffer(frame)) << c.name;
     }
     frame->Destroy();
+}
+
+// Types into a text control the way a key press ends up in GTK's text widgets.
+static void Type(wxTextCtrl* text, const char* typed)
+{
+    GtkWidget* widget = text->GetHandle();
+    if (GTK_IS_BIN(widget))
+        widget = gtk_bin_get_child(GTK_BIN(widget)); // the multi-line text view in its scroller
+    g_signal_emit_by_name(widget, "insert-at-cursor", typed);
+}
+
+// The "*" on the plan's tab agrees with what Save and Close see, whichever value the user edits.
+class UnsavedMarker : public planwindowtest::PlanWindowFixture {};
+
+TEST_F(UnsavedMarker, ShowsForEveryUnsavedEditAndGoesWithTheSave)
+{
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    ASSERT_NE(nullptr, frame);
+    const struct { const char* name; std::function<void()> edit; } edits[] = {
+        {"title typed", [&] { Type(frame->m_titleText, "x"); }},
+        {"first year typed", [&] { Type(frame->m_yearFromText, "1"); }},
+        {"comments typed", [&] { Type(frame->m_commentsText, "note"); }},
+        {"start month chosen", [&] { frame->m_startMonthChoice->SetSelection(3); }},
+        {"days across ticked", [&] { frame->m_daysAcrossCheck->SetValue(true); }},
+        {"event changed", [&] { doc->Modify(true); }},
+    };
+    for (const auto& e : edits) {
+        // As a save leaves the plan: values in the document, edits cleared.
+        frame->TransferDataFromWindow();
+        doc->Modify(false);
+        wxTheApp->ProcessIdle();
+        EXPECT_FALSE(doc->IsModified()) << e.name;
+        EXPECT_FALSE(frame->GetTitle().EndsWith("*")) << e.name << ": " << frame->GetTitle();
+        e.edit();
+        wxTheApp->ProcessIdle();
+        EXPECT_TRUE(doc->IsModified()) << e.name;
+        EXPECT_TRUE(frame->GetTitle().EndsWith("*")) << e.name << ": " << frame->GetTitle();
+    }
 }

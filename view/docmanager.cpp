@@ -4,9 +4,12 @@
 
 #include <wx/busyinfo.h>
 #include <wx/cmndata.h>
+#include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
+
+#include <memory>
 
 wxIMPLEMENT_DYNAMIC_CLASS(myDocManager, wxDocManager);
 
@@ -46,6 +49,32 @@ void YieldOnce()
         wxTheApp->Yield(true);
 }
 
+/// The busy notice while a command works. On this toolkit the notice is a stay-on-top frame that
+/// would cover any dialog or message box shown after it, so it goes before the first one opens.
+class BusyNotice : public wxModalDialogHook
+{
+public:
+    explicit BusyNotice(wxWindow* parent) : m_info(new wxBusyInfo(BUSY_TEXT, parent))
+    {
+        Register();
+        YieldOnce();
+    }
+    ~BusyNotice() override { Unregister(); }
+
+    /// Takes the notice down; the command's work is done.
+    void Close() { m_info.reset(); }
+
+private:
+    int Enter(wxDialog*) override
+    {
+        Close();
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+    std::unique_ptr<wxBusyInfo> m_info;
+};
+
 /// The view's printout, or null when the view makes none or, after telling the user, when the
 /// plan's year range gives no page: the toolkit's print and preview cannot run without pages.
 wxPrintout* CreatePrintout(wxView* view)
@@ -71,10 +100,8 @@ myDocManager::myDocManager(long flags, bool initialize) : wxDocManager(flags, in
 
 void myDocManager::OnPrintSetup(wxCommandEvent& WXUNUSED(event))
 {
+    // Nothing here takes long enough for the busy notice: the dialog is all there is.
     wxWindow* top = wxTheApp->GetTopWindow();
-    wxBusyInfo busy(BUSY_TEXT, top);
-    YieldOnce();
-
     wxPageSetupDialogData& pageSetup = SharedPageSetupData();
     pageSetup = SharedPrintData();
     wxPageSetupDialog dialog(top, &pageSetup);
@@ -90,11 +117,11 @@ void myDocManager::OnPrint(wxCommandEvent& WXUNUSED(event))
     if (!view)
         return;
 
-    wxBusyInfo busy(BUSY_TEXT, view->GetFrame());
-    YieldOnce();
+    BusyNotice busy(view->GetFrame());
     wxPrintout* printout = CreatePrintout(view);
     if (!printout)
         return;
+    busy.Close();
 
     wxPrintDialogData dialogData(SharedPrintData());
     wxPrinter printer(&dialogData);
@@ -115,8 +142,7 @@ void myDocManager::OnPreview(wxCommandEvent& WXUNUSED(event))
         return;
 
     wxWindow* top = wxTheApp->GetTopWindow();
-    wxBusyInfo busy(BUSY_TEXT, top);
-    YieldOnce();
+    BusyNotice busy(top);
     wxPrintout* printout = CreatePrintout(view);
     if (!printout)
         return;
@@ -133,7 +159,15 @@ void myDocManager::OnPreview(wxCommandEvent& WXUNUSED(event))
     wxPreviewFrame* frame = new wxPreviewFrame(preview, top, _("Print Preview"), wxPoint(100, 100),
                                                wxSize(600, 650),
                                                wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT, "frame");
-    frame->Centre(wxBOTH);
     frame->Initialize();
+    // The preview's tool bar is wider than the 600 pixels asked for, and the frame's minimum size
+    // grows to it. Once the window manager's frame sizes are known (every frame after the first),
+    // GTK drops a size below that minimum, height included, and the frame opens at its minimum:
+    // the tool bar alone. Asking again for a size that respects the minimum keeps the height.
+    wxSize size = frame->GetSize();
+    size.IncTo(frame->GetMinSize());
+    frame->SetSize(size);
+    frame->Centre(wxBOTH);
+    busy.Close();
     frame->Show(true);
 }

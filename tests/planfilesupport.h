@@ -1,0 +1,58 @@
+#ifndef TOVENDAL_TESTS_PLANFILESUPPORT_H
+#define TOVENDAL_TESTS_PLANFILESUPPORT_H
+
+// Loading and saving plan files in tests: message boxes answered, the plan described as text.
+#include "document/plandocument.h"
+
+#include <wx/msgdlg.h>
+#include <wx/testing.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+/// Answers a message box with OK and keeps its "caption: message".
+class RecordMessage : public wxExpectModalBase<wxMessageDialog, RecordMessage>
+{
+public:
+    explicit RecordMessage(wxString* shown) : m_shown(shown) {}
+    int OnInvoked(wxMessageDialog* dlg) const override
+    {
+        *m_shown = dlg->GetCaption() + ": " + dlg->GetMessage();
+        return wxID_OK;
+    }
+    wxString* m_shown;
+};
+
+enum Step { LOAD, SAVE };
+
+/// Loads or saves a plan file; true when it succeeded without a message box, which goes to shown.
+inline bool Apply(PlanDocument& doc, Step step, const wxString& path, wxString* shown = nullptr)
+{
+    // A toolkit assertion must fail the test, not open a dialog nobody answers.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
+                          const wxString&) { ADD_FAILURE_AT(file.utf8_str(), line) << cond; });
+    wxString box;
+    bool ok = false;
+    wxTEST_DIALOG(ok = step == SAVE ? doc.OnSaveDocument(path) : doc.OnOpenDocument(path),
+                  RecordMessage(shown ? shown : &box).Optional());
+    return ok && box.empty();
+}
+
+/// The plan's fields, then its events in key order ("-" for an unused key), in UTF-8.
+inline std::string Describe(PlanDocument& doc)
+{
+    wxString text = wxString::Format("%s|%s|%s|%d|%d%d|%d|%d|%s\n", doc.m_title, doc.m_year,
+                                     doc.m_yearEnd, doc.m_noOfYears, doc.m_incUKbankhols,
+                                     doc.m_daysAcross, doc.m_startMonth, doc.m_firstDayOfWeek,
+                                     doc.m_comments);
+    for (long key = 0; key < doc.m_nextEventId; ++key) {
+        const PlanEvent* e = doc.m_events.count(key) ? doc.m_events.find(key)->second : nullptr;
+        text += !e ? wxString("-\n") : wxString::Format("%s|%s|%d%d%d|%s|%s|%s\n",
+            e->m_date.FormatISODate(), e->m_toDate.IsValid() ? e->m_toDate.FormatISODate() : "",
+            e->m_hasToDate, e->m_firstDayOnly, e->m_annual, e->m_colour, e->m_textColour, e->m_text);
+    }
+    return text.utf8_string();
+}
+
+#endif // TOVENDAL_TESTS_PLANFILESUPPORT_H
