@@ -73,6 +73,7 @@ TEST(HostileFiles, AreRefusedQuicklyWithTheLoadError)
                  attributes += " a" + std::to_string(i) + "=\"\"";
              return attributes;
          }() + "/>", 0},
+        {"10 MB of empty elements", kStart + "><dates>" + Repeat("<x/>", 10 << 18) + "</dates></tovendal>", 0},
         {"a NUL byte after the root",
          kStart + "><dates><event date=\"2015-01-01\">a</event></dates></tovendal>" + std::string(1, '\0') +
              "<event date=\"2015-01-02\">b</event>", 0},
@@ -241,14 +242,15 @@ TEST(HostileFiles, LoadTakesAboutASecondPerTenMegabytesAtMost)
     };
     std::string wide = "<x";
     for (int i = 0; i < 32; ++i)
-        wide += std::string(" ") + char('a' + i / 26) + char('a' + i % 26) + "=''";
+        wide += std::string(" ") + char('a' + i / 26) + char('a' + i % 26) + "='123456'";
     const struct
     {
         const char* what;
         std::string bytes;
     } cases[] = {
         {"elements of 32 attributes", fill(kStart + "><dates>", wide + "/>", "</dates></tovendal>")},
-        {"elements 32 deep", fill(kStart + "><dates>", Repeat("<x>", 30) + Repeat("</x>", 30),
+        {"as many nodes as a plan may have", fill(kStart + "><dates>", "<xy a='1234567890'/>", "</dates></tovendal>")},
+        {"elements 32 deep", fill(kStart + "><dates>", Repeat("<xyz>", 30) + Repeat("</xyz>", 30),
                                    "</dates></tovendal>")},
         {"dates that are no dates", fill(kStart + "><dates>", "<event date=\"1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 "
                                          "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 "
