@@ -593,6 +593,24 @@ std::size_t NormaliseLineEnds(char* text, std::size_t size)
     return out - text;
 }
 
+/// True when the text holds "&#" or "&#x", then only zeros, then ";".
+bool HasReferenceToZero(const char* text, std::size_t size)
+{
+    const char* const end = text + size;
+    for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '&', end - p)));) {
+        if (++p == end || *p != '#')
+            continue;
+        ++p;
+        if (p < end && *p == 'x')
+            ++p;
+        while (p < end && *p == '0')
+            ++p;
+        if (p < end && *p == ';')
+            return true;
+    }
+    return false;
+}
+
 bool IsAsciiLetter(unsigned char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -872,8 +890,9 @@ bool LoadXmlFile(TiXmlDocument& xml, const std::string& path)
 
 bool ParsePlanXml(TiXmlDocument& xml, char* text, std::size_t size)
 {
-    // TinyXML stops at a zero byte and would take the part before it for the whole.
-    if (std::memchr(text, '\0', size))
+    // TinyXML stops at a zero byte and would take the part before it for the whole;
+    // a reference to character 0 puts one into a text, which then ends there.
+    if (std::memchr(text, '\0', size) || HasReferenceToZero(text, size))
         return false;
     size = NormaliseLineEnds(text, size);
     NeutraliseBrokenLeadBytes(text, size);

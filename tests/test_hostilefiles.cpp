@@ -77,6 +77,7 @@ TEST(HostileFiles, AreRefusedQuicklyWithTheLoadError)
         {"a NUL byte after the root",
          kStart + "><dates><event date=\"2015-01-01\">a</event></dates></tovendal>" + std::string(1, '\0') +
              "<event date=\"2015-01-02\">b</event>", 0},
+        {"a reference to character 0", kStart + "><dates><event date=\"2015-01-01\">a&#x00;b</event></dates></tovendal>", 0},
         {"markup after text behind the root", "<a/>words<tovendal year=\"2015\"/>", 0},
         {"3 GB that are not XML", "Just words, and then a long run of nothing.", huge},
         {"3 GB that start as XML", kStart + "><dates>", huge},
