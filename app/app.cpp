@@ -17,6 +17,7 @@
 #include <wx/msgdlg.h>
 #include <wx/snglinst.h>
 #include <wx/splash.h>
+#include <wx/stopwatch.h>
 #include <wx/utils.h>
 
 #include "images/Splash_png.xpm"
@@ -117,11 +118,14 @@ TovendalApp::~TovendalApp() {}
 bool TovendalApp::OnInit()
 {
     wxSetAssertHandler(LogAssert);
-    m_instanceChecker = new wxSingleInstanceChecker(wxString::Format("TovendalApp-%s", wxGetUserId()));
-    if (m_instanceChecker->IsAnotherRunning()) {
+    // The lock sits beside the hand-over socket and is named by the same key: a later start
+    // that finds it finds the socket of that very program.
+    m_instanceChecker = new wxSingleInstanceChecker;
+    const wxString instanceFolder = InstanceFolder();
+    if (!instanceFolder.empty() && m_instanceChecker->Create(InstanceLockName(), instanceFolder) &&
+        m_instanceChecker->IsAnotherRunning() && HandOver()) {
         // A later start hands its file over and ends before it touches the printer or the
         // configuration, which belong to the running program.
-        HandOver();
         return false;
     }
 
@@ -201,6 +205,11 @@ namespace {
 // start has nothing else to do: past this many seconds it ends as it would after a hand-over.
 const unsigned HAND_OVER_SECONDS = 10;
 
+// How long a later start waits for the program whose lock it found to take hand-overs; past
+// that (its server could not start) the later start runs as a program of its own rather than
+// leave its file unopened. Milliseconds.
+const long HAND_OVER_WAIT_MS = 5000;
+
 extern "C" void GiveUpHandOver(int)
 {
     _exit(255);
@@ -208,25 +217,31 @@ extern "C" void GiveUpHandOver(int)
 
 } // namespace
 
-void TovendalApp::HandOver()
+bool TovendalApp::HandOver()
 {
     wxCmdLineParser parser(argc, argv);
     OnInitCmdLine(parser);
     switch (parser.Parse(false)) {
     case -1:
         OnCmdLineHelp(parser);
-        return;
+        return true;
     case 0:
         break;
     default:
         OnCmdLineError(parser);
-        return;
+        return true;
     }
 
     std::signal(SIGALRM, GiveUpHandOver);
     alarm(HAND_OVER_SECONDS);
     m_ddeClient = new MyClient;
-    if (m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open")) {
+    // The first program takes its lock at once but serves only at the end of its start-up.
+    bool connected = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
+    for (wxStopWatch watch; !connected && watch.Time() < HAND_OVER_WAIT_MS;) {
+        wxMilliSleep(100);
+        connected = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
+    }
+    if (connected) {
         for (size_t i = 0; i < parser.GetParamCount(); ++i) {
             // The running program has its own current folder: a relative name is made
             // absolute here, where the user typed it.
@@ -240,7 +255,9 @@ void TovendalApp::HandOver()
     m_ddeClient = nullptr;
     alarm(0);
     std::signal(SIGALRM, SIG_DFL);
-    wxApp::OnCmdLineParsed(parser);
+    if (connected)
+        wxApp::OnCmdLineParsed(parser);
+    return connected;
 }
 
 int TovendalApp::OnExit()

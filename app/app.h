@@ -50,8 +50,9 @@ public:
     MyClient* m_ddeClient;
 
 private:
-    /// A later start's part: hands the command line's file to the running program.
-    void HandOver();
+    /// A later start's part: hands the command line's file to the running program. False when
+    /// no running program took it, so that this start goes on as a program of its own.
+    bool HandOver();
 
     wxDECLARE_EVENT_TABLE();
 };

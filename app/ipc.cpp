@@ -6,6 +6,8 @@
 #include <wx/utils.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -37,17 +39,17 @@ bool SocketAnswers(const wxString& path)
     return answers;
 }
 
-/// The name of the socket for a service: letters, digits, "_", "-" and "."
-/// kept, anything else made "_".
-wxString SocketName(const wxString& service)
+/// A name made safe for a file name: letters, digits, "_", "-" and "." kept, anything else
+/// made "_".
+wxString PlainName(const wxString& text)
 {
     wxString name;
-    for (wxUniChar c : service) {
+    for (wxUniChar c : text) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
                            (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '.';
         name += plain ? c : wxUniChar('_');
     }
-    return name + ".socket";
+    return name;
 }
 
 /// The address for a name given to Create or Connect: a service name is
@@ -82,21 +84,47 @@ wxString PrivateFolder(const wxString& path)
     return IsPrivateFolder(path) ? path : wxString();
 }
 
-wxString HandOverAddress(const wxString& service)
+wxString InstanceFolder()
 {
-    if (service.empty())
-        return wxString();
-
     // The runtime folder is used only as it is: never created or changed here.
     wxString folder;
     if (wxGetEnv("XDG_RUNTIME_DIR", &folder) && !(folder.StartsWith("/") && IsPrivateFolder(folder)))
         folder.clear();
     if (folder.empty())
         folder = PrivateFolder(wxString::Format("/tmp/tovendal-%lu", (unsigned long)getuid()));
-    if (folder.empty())
-        return wxString();
+    return folder;
+}
 
-    const wxString address = folder + "/" + SocketName(service);
+wxString InstanceKey()
+{
+    // The same home reached by another spelling (a link, a trailing "/") is the same home.
+    wxString home = wxGetHomeDir();
+    if (char* real = realpath(home.fn_str(), nullptr)) {
+        home = wxString(real, *wxConvFileName);
+        free(real);
+    }
+    // 64-bit FNV-1a: short enough for a socket path, and stable between versions.
+    std::uint64_t hash = 14695981039346656037ull;
+    const wxScopedCharBuffer bytes = home.utf8_str();
+    for (const char* c = bytes.data(); *c; ++c) {
+        hash ^= static_cast<unsigned char>(*c);
+        hash *= 1099511628211ull;
+    }
+    return wxString::Format("%016llx", static_cast<unsigned long long>(hash));
+}
+
+wxString InstanceLockName()
+{
+    return wxString::Format("TovendalApp-%s-%s", PlainName(wxGetUserId()), InstanceKey());
+}
+
+wxString HandOverAddress(const wxString& service)
+{
+    const wxString folder = InstanceFolder();
+    if (service.empty() || folder.empty())
+        return wxString();
+    const wxString address =
+        folder + "/" + PlainName(service) + "-" + InstanceKey() + ".socket";
     if (address.fn_str().length() >= sizeof(sockaddr_un::sun_path))
         return wxString();
     return address;

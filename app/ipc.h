@@ -10,9 +10,21 @@ class MyConnection;
 /// The service name under which the running program takes hand-overs.
 #define TOVENDAL_SERVICE_NAME "Halvorix_Tovendal"
 
-/// The address the toolkit's IPC classes use for a service name: a socket in a
-/// folder that only this user can enter ($XDG_RUNTIME_DIR, else
-/// /tmp/tovendal-<uid>, made when missing); empty when there is no such folder.
+/// The folder that holds this user's single-instance lock and hand-over socket: the runtime
+/// folder ($XDG_RUNTIME_DIR) when only this user can enter it, else /tmp/tovendal-<uid> (made
+/// when missing); empty when there is no such folder.
+wxString InstanceFolder();
+
+/// What the lock and the socket of one program are named by beside the folder: the user's home
+/// folder (where the configuration lives), as a short hexadecimal key.
+wxString InstanceKey();
+
+/// The file name of the single-instance lock in InstanceFolder().
+wxString InstanceLockName();
+
+/// The address the toolkit's IPC classes use for a service name: a socket in InstanceFolder()
+/// named by the service and InstanceKey(); empty when there is no such folder. A later start
+/// thus finds the socket of exactly the program whose lock it found.
 wxString HandOverAddress(const wxString& service = TOVENDAL_SERVICE_NAME);
 
 /// The given folder when it is a directory that only this user can enter

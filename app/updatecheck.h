@@ -14,7 +14,8 @@ enum
     ID_UPDATE_HYPERLINK = 10039
 };
 
-/// Seconds an update check waits for the maker's server before giving up.
+/// Seconds a whole update check may take (name lookup, connection, request and list) before
+/// it gives up.
 const int UPDATE_CHECK_TIMEOUT = 3;
 
 /// One check of the maker's versions list against the running program's version.
@@ -24,20 +25,24 @@ public:
     /// Reads the running program's product version and internal name.
     UpdateCheckInfo();
 
-    /// Fetches the versions list and compares the entry with the running version.
-    /// True when an update is to be offered; false when the versions are equal
-    /// or when nothing could be learned (then m_checkFailed is set).
+    /// Fetches the versions list and compares the entry with the running version. Only a
+    /// "200" answer read in full within the time bound counts as a list; the windows take no
+    /// input meanwhile. True when an update is to be offered; false when the versions are
+    /// equal or when nothing could be learned (then m_checkFailed is set).
     bool IsUpdateAvailable(wxURL url, wxString entryName);
 
     wxString m_currentVersion;
     wxString m_listedVersion;
     wxString m_internalName;
-    /// The list could not be fetched: no answer, an error status or a rejected address.
+    /// The list could not be fetched: no answer in time, another status than "200", a body cut
+    /// short or too long, or a rejected address.
     bool m_checkFailed;
 };
 
-/// The address of the maker's versions list.
+/// The address of the versions list: the maker's, unless another was set.
 wxString VersionsListAddress();
+/// Sets the versions list's address (tests use a local server); empty restores the maker's.
+void SetVersionsListAddress(const wxString& address);
 /// The address of the maker's download page.
 wxString DownloadPageAddress();
 

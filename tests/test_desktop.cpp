@@ -262,7 +262,10 @@ TEST_P(Desktop, MainFrameShowsEveryToolAndAWholePlanWindowThatGrowsWithIt)
 {
     if (!Start())
         return;
-    GtkToolbar* tools = GTK_TOOLBAR(m_frame->GetToolBar()->GetHandle());
+    // The toolkit's tool bar is a GTK tool bar inside an event box.
+    GtkWidget* box = m_frame->GetToolBar()->GetHandle();
+    GtkToolbar* tools = GTK_TOOLBAR(GTK_IS_BIN(box) ? gtk_bin_get_child(GTK_BIN(box)) : box);
+    ASSERT_EQ(13, gtk_toolbar_get_n_items(tools));
     for (int i = 0; i < gtk_toolbar_get_n_items(tools); ++i) {
         GtkWidget* item = GTK_WIDGET(gtk_toolbar_get_nth_item(tools, i));
         EXPECT_TRUE(Eventually([&] {

@@ -119,7 +119,8 @@ TEST(HandOverAddress, OnlyPrivateFoldersAreUsed)
     ASSERT_TRUE(wxGetEnv("XDG_RUNTIME_DIR", &runtime));
     wxSetEnv("XDG_RUNTIME_DIR", open);
     const wxString fallback = wxString::Format("/tmp/tovendal-%lu", (unsigned long)getuid());
-    EXPECT_EQ(fallback + "/Halvorix_Tovendal.socket", HandOverAddress());
+    EXPECT_EQ(fallback, InstanceFolder());
+    EXPECT_EQ(fallback + "/Halvorix_Tovendal-" + InstanceKey() + ".socket", HandOverAddress());
     EXPECT_EQ(0700, FolderMode(fallback));
     wxSetEnv("XDG_RUNTIME_DIR", runtime);
 }

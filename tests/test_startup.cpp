@@ -4,11 +4,14 @@
 #include "app/app.h"
 #include "app/ipc.h"
 #include "tests/testsupport.h"
+#include "view/docmanager.h"
 
+#include <wx/evtloop.h>
 #include <wx/file.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/snglinst.h>
 #include <wx/stopwatch.h>
 #include <wx/testing.h>
 #include <wx/utils.h>
@@ -22,13 +25,27 @@
 
 namespace {
 
-// Starts the built program in the folder; its messages go to the test's output.
-pid_t Spawn(std::vector<const char*> args, const char* dir = "/")
+// HOME and the runtime folder a program starts with.
+struct Session
+{
+    wxString home;
+    wxString runtime;
+};
+
+// Starts the built program in the folder, in this test's session unless another is given; its
+// messages go to the test's output.
+pid_t Spawn(std::vector<const char*> args, const char* dir = "/", const Session* session = nullptr)
 {
     args.insert(args.begin(), TOVENDAL_EXECUTABLE);
     args.push_back(nullptr);
+    const wxScopedCharBuffer home = session ? session->home.utf8_str() : wxScopedCharBuffer();
+    const wxScopedCharBuffer runtime = session ? session->runtime.utf8_str() : wxScopedCharBuffer();
     const pid_t pid = fork();
     if (pid == 0) {
+        if (session) {
+            setenv("HOME", home.data(), 1);
+            setenv("XDG_RUNTIME_DIR", runtime.data(), 1);
+        }
         if (chdir(dir) == 0)
             execv(args[0], const_cast<char**>(args.data()));
         _exit(127);
@@ -56,6 +73,30 @@ bool Connects(const wxString& topic)
 {
     MyClient client;
     return client.Connect("localhost", TOVENDAL_SERVICE_NAME, topic);
+}
+
+// Whether a program of that session takes hand-overs, as a later start of it would find.
+bool Serves(const Session& session)
+{
+    wxString home, runtime;
+    wxGetEnv("HOME", &home);
+    wxGetEnv("XDG_RUNTIME_DIR", &runtime);
+    wxSetEnv("HOME", session.home);
+    wxSetEnv("XDG_RUNTIME_DIR", session.runtime);
+    const bool serves = Connects("Open");
+    wxSetEnv("HOME", home);
+    wxSetEnv("XDG_RUNTIME_DIR", runtime);
+    return serves;
+}
+
+// Whether the running program in this process has the plan open.
+bool IsOpenHere(const wxString& path)
+{
+    for (const wxDocument* doc : wxGetApp().m_docManager->GetDocumentsVector()) {
+        if (doc->GetFilename() == path)
+            return true;
+    }
+    return false;
 }
 
 wxString ConfigPath()
@@ -113,4 +154,54 @@ TEST(Program, LaterStartGivesUpOnARunningProgramThatNeverAnswers)
     EXPECT_FALSE(wxFileExists(ConfigPath()));
     kill(running, SIGKILL);
     waitpid(running, nullptr, 0);
+}
+
+TEST(Program, LaterStartHandsOverOnlyToTheFirstProgramOfItsOwnHomeAndRuntimeFolder)
+{
+    // A client in this process waits on the program running here only inside an event loop.
+    wxEventLoop loop;
+    wxEventLoopActivator activator(&loop);
+    wxString runtime;
+    ASSERT_TRUE(wxGetEnv("XDG_RUNTIME_DIR", &runtime));
+    ASSERT_TRUE(StartTovendal());
+    const Session otherHome{MakeTempDir(), runtime};
+    const Session otherRuntime{TestHome(), MakeTempDir()};
+
+    // A first program of another HOME beside the one running here, then a later start of it.
+    const pid_t first = Spawn({}, "/", &otherHome);
+    for (wxStopWatch watch; !Serves(otherHome) && watch.Time() < 20000;)
+        RunEventsFor(100);
+    const wxString elsewhere = WritePlan("elsewhere.tovendal");
+    const int handed = WaitForExit(Spawn({elsewhere.utf8_str()}, "/", &otherHome));
+    EXPECT_FALSE(IsOpenHere(elsewhere)) << "opened in another HOME's program";
+    EXPECT_EQ(255, handed) << "not handed to its own first program";
+
+    // This HOME, another runtime folder: handed over here, or a program of its own.
+    const wxString own = WritePlan("own.tovendal");
+    const pid_t later = Spawn({own.utf8_str()}, "/", &otherRuntime);
+    bool runs = false;
+    for (wxStopWatch watch; !IsOpenHere(own) && !runs && watch.Time() < 20000;) {
+        RunEventsFor(100);
+        runs = Serves(otherRuntime) && waitpid(later, nullptr, WNOHANG) == 0;
+    }
+    EXPECT_TRUE(IsOpenHere(own) || runs) << "the file was opened nowhere";
+
+    // A first program that never serves (its server could not start), held here: the later
+    // start waits for it a while, then runs as a program of its own.
+    const Session unserved{TestHome(), MakeTempDir()};
+    wxSetEnv("XDG_RUNTIME_DIR", unserved.runtime);
+    wxSingleInstanceChecker lock;
+    ASSERT_TRUE(lock.Create(InstanceLockName(), InstanceFolder()));
+    wxSetEnv("XDG_RUNTIME_DIR", runtime);
+    const pid_t alone = Spawn({WritePlan("alone.tovendal").utf8_str()}, "/", &unserved);
+    for (wxStopWatch watch; !Serves(unserved) && watch.Time() < 20000;)
+        RunEventsFor(100);
+    EXPECT_EQ(0, waitpid(alone, nullptr, WNOHANG)) << "ended";
+    EXPECT_TRUE(Serves(unserved));
+
+    for (const pid_t pid : {first, later, alone}) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    StopTovendal();
 }
