@@ -570,9 +570,14 @@ int WriteFileAtomically(const TiXmlDocument& xml, const std::string& path)
 // and checks each attribute against all earlier ones (many take quadratic time).
 const int MAX_NESTING = 32;
 const int MAX_ATTRIBUTES = 32;
-// A million events take about 70 MB; the parsed document needs up to some thirty
-// times the file's size in memory, so larger files are refused unread.
+// A million events take about 70 MB: larger files are refused unread.
 const off_t MAX_PLAN_FILE_BYTES = off_t(64) << 20;
+// TinyXML spends up to a microsecond and 200 bytes on each node it keeps
+// (element, attribute, text, comment). A plan's events need one for every 13
+// bytes or more; a file needing more than one for every 10 bytes, beyond a small
+// start, cannot be a plan and would cost more than a second per 10 MB.
+const std::size_t FREE_NODES = 65536;
+const std::size_t BYTES_PER_NODE = 10;
 
 /// Turns CR LF and lone CR into LF, as an XML reader must; returns the new size.
 std::size_t NormaliseLineEnds(char* text, std::size_t size)
@@ -588,6 +593,24 @@ std::size_t NormaliseLineEnds(char* text, std::size_t size)
     }
     *out = '\0';
     return out - text;
+}
+
+/// True when the text holds "&#" or "&#x", then only zeros, then ";".
+bool HasReferenceToZero(const char* text, std::size_t size)
+{
+    const char* const end = text + size;
+    for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '&', end - p)));) {
+        if (++p == end || *p != '#')
+            continue;
+        ++p;
+        if (p < end && *p == 'x')
+            ++p;
+        while (p < end && *p == '0')
+            ++p;
+        if (p < end && *p == ';')
+            return true;
+    }
+    return false;
 }
 
 bool IsAsciiLetter(unsigned char c)
@@ -625,12 +648,15 @@ void NeutraliseBrokenLeadBytes(char* text, std::size_t size)
 /// Walks markup once, without recursion, accepting only the forms TinyXML reads in
 /// the same way: elements with quoted attributes and matching end tags, text,
 /// comments, CDATA sections, processing instructions and declarations, within the
-/// nesting and attribute limits. Text at the top level ends TinyXML's reading, so
-/// no markup may follow it.
+/// limits on nesting, attributes and nodes. Text at the top level ends TinyXML's
+/// reading, so no markup may follow it.
 class MarkupCheck
 {
 public:
-    MarkupCheck(const char* begin, const char* end) : m_p(begin), m_end(end) {}
+    MarkupCheck(const char* begin, const char* end)
+        : m_p(begin), m_end(end), m_nodesLeft(FREE_NODES + (end - begin) / BYTES_PER_NODE)
+    {
+    }
 
     bool Run()
     {
@@ -645,10 +671,16 @@ public:
                 if (*m_p != '<')
                     return !std::memchr(m_p, '<', m_end - m_p);
             } else {
+                // Text of blanks alone is dropped at once: only other text is kept as a node.
+                SkipSpace();
+                const char* text = m_p;
                 m_p = static_cast<const char*>(std::memchr(m_p, '<', m_end - m_p));
-                if (!m_p)
+                if (!m_p || (m_p != text && !Node()))
                     return false;
             }
+            // Every markup but an end tag makes a node.
+            if (!At("</") && !Node())
+                return false;
             if (At("<!--")) {
                 if (!SkipPast("-->"))
                     return false;
@@ -691,6 +723,15 @@ public:
     }
 
 private:
+    /// Counts one more node; false when the file holds more than it may.
+    bool Node()
+    {
+        if (m_nodesLeft == 0)
+            return false;
+        --m_nodesLeft;
+        return true;
+    }
+
     bool At(const char* literal) const
     {
         const std::size_t length = std::strlen(literal);
@@ -743,7 +784,7 @@ private:
                 m_p += *empty ? 2 : 1;
                 return true;
             }
-            const char quote = spaced && count < MAX_ATTRIBUTES ? AttributeStart() : 0;
+            const char quote = spaced && count < MAX_ATTRIBUTES && Node() ? AttributeStart() : 0;
             const void* close = quote ? std::memchr(m_p, quote, m_end - m_p) : nullptr;
             if (!close)
                 return false;
@@ -794,6 +835,7 @@ private:
 
     const char* m_p;
     const char* const m_end;
+    std::size_t m_nodesLeft;
 };
 
 /// Reads the plan file into xml; false when it is not a readable, well-formed file.
@@ -850,8 +892,9 @@ bool LoadXmlFile(TiXmlDocument& xml, const std::string& path)
 
 bool ParsePlanXml(TiXmlDocument& xml, char* text, std::size_t size)
 {
-    // TinyXML stops at a zero byte and would take the part before it for the whole.
-    if (std::memchr(text, '\0', size))
+    // TinyXML stops at a zero byte and would take the part before it for the whole;
+    // a reference to character 0 puts one into a text, which then ends there.
+    if (std::memchr(text, '\0', size) || HasReferenceToZero(text, size))
         return false;
     size = NormaliseLineEnds(text, size);
     NeutraliseBrokenLeadBytes(text, size);

@@ -48,16 +48,33 @@ wxString Ascii(const wxString& text)
     return out;
 }
 
-/// A description that TinyXML reads as no text at all: blanks and its zero-width marks.
-bool ReadsAsNothing(const wxString& text)
+bool IsBlank(wxUint32 c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+/// True when every character of the text is blank or, with marks, one of the zero-width
+/// marks that TinyXML skips among blanks.
+bool AllBlank(const wxString& text, bool marks)
 {
     for (wxUniChar c : text) {
         const wxUint32 v = c.GetValue();
-        if (v != ' ' && v != '\t' && v != '\n' && v != '\r' && v != '\v' && v != '\f' && v != 0xFEFF
-            && v != 0xFFFE && v != 0xFFFF)
+        if (!IsBlank(v) && !(marks && (v == 0xFEFF || v == 0xFFFE || v == 0xFFFF)))
             return false;
     }
     return true;
+}
+
+/// Comments as a save keeps them: blanks alone go as CDATA, where a reader turns
+/// CR LF and CR into LF.
+wxString Comments(const wxString& text)
+{
+    if (!AllBlank(text, false))
+        return text;
+    wxString lines = text;
+    lines.Replace("\r\n", "\n");
+    lines.Replace("\r", "\n");
+    return lines;
 }
 
 /// The plan as a save must keep it: fields but the number of years (the save works it
@@ -68,7 +85,7 @@ std::string Plan(const PlanDocument& doc)
     wxString text = wxString::Format("%s|%s|%s|%d%d|%d|%d|%s\n", doc.m_title, Ascii(doc.m_year),
                                      Ascii(doc.m_yearEnd), doc.m_incUKbankhols,
                                      doc.m_daysAcross, doc.m_startMonth, doc.m_firstDayOfWeek,
-                                     doc.m_comments);
+                                     Comments(doc.m_comments));
     std::vector<std::string> events;
     for (PlanEventMap::const_iterator it = doc.m_events.begin(); it != doc.m_events.end(); ++it) {
         const PlanEvent& e = *it->second;
@@ -77,7 +94,7 @@ std::string Plan(const PlanDocument& doc)
                                           to ? e.m_toDate.Format("%Y-%m-%d") : wxString(),
                                           to && e.m_firstDayOnly, e.m_annual, Ascii(e.m_colour),
                                           Ascii(e.m_textColour),
-                                          ReadsAsNothing(e.m_text) ? wxString() : e.m_text)
+                                          AllBlank(e.m_text, true) ? wxString() : e.m_text)
                              .utf8_string());
     }
     std::sort(events.begin(), events.end());
