@@ -14,4 +14,8 @@ std::string BenchPath(const std::string& name);
 /// Seconds on a monotonic clock, for timing a step beside its anchor.
 double BenchSeconds();
 
+/// Seconds of processor time this thread has used: a step's own work, without
+/// waiting for the disk or for other processes on a busy machine.
+double BenchCpuSeconds();
+
 #endif // TOVENDAL_BENCH_BENCHSUPPORT_H

@@ -302,7 +302,9 @@ void AppendAttribute(std::string& out, const char* name, const std::string& valu
 /// The `dates` element of a save. It prints its events straight from the
 /// plan's records, in start-date order and byte for byte as TinyXML prints one
 /// `event` element per record, without building those elements: a large plan
-/// would otherwise spend most of its save allocating and freeing them.
+/// would otherwise spend most of its save allocating and freeing them. Only
+/// TinyXML's file printing (SaveFile, Print) shows the events; a visitor such
+/// as TiXmlPrinter sees an empty element.
 class EventListElement : public TiXmlElement
 {
 public:

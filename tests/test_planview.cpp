@@ -69,57 +69,64 @@ TEST_F(PlanViewTest, PrintoutIsMadeFromTheWindowsValuesOnlyWhenTheyAreValid)
 TEST_F(PlanViewTest, EventsListGetsTheRowsAndWidthsOfAddingEachTextAndSortingTheList)
 {
     // Many events on few days, stored out of order; colours named, unknown, unnamed and none.
+    // And a plan without events, whose columns fit their headers.
     const char* const colours[] = {"", "RED", "No Such Colour", "#123456", "LIGHT GREY"};
-    wxString events;
-    for (int i = 0; i < 80; ++i)
-        events += wxString::Format("<event date=\"2015-%02d-%02d\"%s colour=\"%s\" textcolour=\"%s\"%s>%s</event>",
-                                   1 + i * 7 % 3, 1 + i * 5 % 11, i % 4 ? "" : " todate=\"2016-11-30\"",
-                                   colours[i % 5], colours[i / 5 % 5], i % 6 ? "" : " annual=\"yes\"",
-                                   wxString('W', i % 13) + wxString::Format("Event %d", i));
-    const wxString path = MakeTempDir() + "/many.tovendal";
-    wxFile(path, wxFile::write).Write("<tovendal><dates>" + events + "</dates></tovendal>");
-    PlanDocument* doc = OpenPlan(path);
-    TovendalProject* frame = FrameOf(doc);
-    ASSERT_NE(nullptr, frame);
-    wxListCtrl* list = frame->m_eventsList;
+    for (int count : {80, 0}) {
+        wxString events;
+        for (int i = 0; i < count; ++i)
+            events += wxString::Format(
+                "<event date=\"2015-%02d-%02d\"%s colour=\"%s\" textcolour=\"%s\"%s>%s</event>",
+                1 + i * 7 % 3, 1 + i * 5 % 11, i % 4 ? "" : " todate=\"2016-11-30\"", colours[i % 5],
+                colours[i / 5 % 5], i % 6 ? "" : " annual=\"yes\"",
+                wxString('W', i % 13) + wxString::Format("Event %d", i));
+        const wxString path = MakeTempDir() + "/many.tovendal";
+        wxFile(path, wxFile::write).Write("<tovendal><dates>" + events + "</dates></tovendal>");
+        PlanDocument* doc = OpenPlan(path);
+        TovendalProject* frame = FrameOf(doc);
+        ASSERT_NE(nullptr, frame);
+        wxListCtrl* list = frame->m_eventsList;
 
-    // The same rows added one text, key and colour at a time in map order, then sorted by the list.
-    wxListCtrl* added = new wxListCtrl(list->GetParent(), wxID_ANY, wxDefaultPosition, wxSize(100, -1),
-                                       list->GetWindowStyleFlag());
-    for (int column = 0; column < 5; ++column) {
-        wxListItem header;
-        header.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
-        list->GetColumn(column, header);
-        added->InsertColumn(column, header.GetText(), header.GetAlign());
-    }
-    for (PlanEventMap::const_iterator it = doc->m_events.begin(); it != doc->m_events.end(); ++it) {
-        const PlanEvent& e = *it->second;
-        const long row = added->InsertItem(added->GetItemCount(),
-            wxString::Format("%04d/%02d", e.m_date.GetYear(), e.m_date.GetMonth() + 1));
-        added->SetItemData(row, it->first);
-        added->SetItem(row, 1, wxString::Format("%02d", e.m_date.GetDay()));
-        added->SetItem(row, 2, e.m_text);
-        if (e.m_hasToDate)
-            added->SetItem(row, 3, e.m_toDate.Format("%Y/%m/%d"));
-        if (e.m_annual)
-            added->SetItem(row, 4, "Yes");
-        if (wxTheColourDatabase->Find(e.m_textColour).IsOk())
-            added->SetItemTextColour(row, wxTheColourDatabase->Find(e.m_textColour));
-        added->SetItemBackgroundColour(row, wxTheColourDatabase->Find(e.m_colour));
-    }
-    added->SortItems(CompareEventDates, reinterpret_cast<wxIntPtr>(frame));
-    for (int column = 0; column < 5; ++column)
-        added->SetColumnWidth(column, column == 2 || column == 3 ? wxLIST_AUTOSIZE : wxLIST_AUTOSIZE_USEHEADER);
-
-    ASSERT_EQ(added->GetItemCount(), list->GetItemCount());
-    for (long row = 0; row < list->GetItemCount(); ++row) {
-        EXPECT_EQ(added->GetItemData(row), list->GetItemData(row)) << row;
+        // The same rows added a text, key and colour at a time in map order, then sorted by the list.
+        wxListCtrl* added = new wxListCtrl(list->GetParent(), wxID_ANY, wxDefaultPosition,
+                                           wxSize(100, -1), list->GetWindowStyleFlag());
+        for (int column = 0; column < 5; ++column) {
+            wxListItem header;
+            header.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
+            list->GetColumn(column, header);
+            added->InsertColumn(column, header.GetText(), header.GetAlign());
+        }
+        for (PlanEventMap::const_iterator it = doc->m_events.begin(); it != doc->m_events.end(); ++it) {
+            const PlanEvent& e = *it->second;
+            const long row = added->InsertItem(added->GetItemCount(),
+                wxString::Format("%04d/%02d", e.m_date.GetYear(), e.m_date.GetMonth() + 1));
+            added->SetItemData(row, it->first);
+            added->SetItem(row, 1, wxString::Format("%02d", e.m_date.GetDay()));
+            added->SetItem(row, 2, e.m_text);
+            if (e.m_hasToDate)
+                added->SetItem(row, 3, e.m_toDate.Format("%Y/%m/%d"));
+            if (e.m_annual)
+                added->SetItem(row, 4, "Yes");
+            if (wxTheColourDatabase->Find(e.m_textColour).IsOk())
+                added->SetItemTextColour(row, wxTheColourDatabase->Find(e.m_textColour));
+            added->SetItemBackgroundColour(row, wxTheColourDatabase->Find(e.m_colour));
+        }
+        added->SortItems(CompareEventDates, reinterpret_cast<wxIntPtr>(frame));
         for (int column = 0; column < 5; ++column)
-            EXPECT_EQ(added->GetItemText(row, column), list->GetItemText(row, column)) << row << "," << column;
-        EXPECT_EQ(added->GetItemTextColour(row), list->GetItemTextColour(row)) << row;
-        EXPECT_EQ(added->GetItemBackgroundColour(row), list->GetItemBackgroundColour(row)) << row;
+            added->SetColumnWidth(column, column == 2 || column == 3 ? wxLIST_AUTOSIZE
+                                                                     : wxLIST_AUTOSIZE_USEHEADER);
+
+        ASSERT_EQ(added->GetItemCount(), list->GetItemCount());
+        for (long row = 0; row < list->GetItemCount(); ++row) {
+            EXPECT_EQ(added->GetItemData(row), list->GetItemData(row)) << row;
+            for (int column = 0; column < 5; ++column)
+                EXPECT_EQ(added->GetItemText(row, column), list->GetItemText(row, column))
+                    << row << "," << column;
+            EXPECT_EQ(added->GetItemTextColour(row), list->GetItemTextColour(row)) << row;
+            EXPECT_EQ(added->GetItemBackgroundColour(row), list->GetItemBackgroundColour(row)) << row;
+        }
+        for (int column = 0; column < 5; ++column)
+            EXPECT_EQ(added->GetColumnWidth(column), list->GetColumnWidth(column)) << count << "," << column;
+        added->Destroy();
+        CloseAllPlans();
     }
-    for (int column = 0; column < 5; ++column)
-        EXPECT_EQ(added->GetColumnWidth(column), list->GetColumnWidth(column)) << column;
-    added->Destroy();
 }

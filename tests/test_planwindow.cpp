@@ -187,5 +187,6 @@ TEST_F(PlanWindowTest, ClosedPlanWindowsGiveTheirMemoryBack)
     for (int i = 0; i < 10; ++i)
         openAndClose();
     const double kept = (double(mallinfo2().uordblks) - double(before)) / 10;
-    EXPECT_LT(kept, 5000) << "bytes kept per plan window";
+    // About 3.5 KB stay with the toolkit (fonts, event loop); a window keeping its images kept 26 KB.
+    EXPECT_LT(kept, 6000) << "bytes kept per plan window";
 }
