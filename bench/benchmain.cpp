@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "document/plandocument.h"
 
+#include <wx/filename.h>
 #include <wx/init.h>
 
 #include <benchmark/benchmark.h>
@@ -18,13 +19,18 @@ wxIMPLEMENT_APP_NO_MAIN(TovendalApp);
 
 namespace {
 
+/// The benchmark's own folder, made on first use; empty until then.
+std::string g_dir;
+
 const std::string& BenchDir()
 {
-    static const std::string dir = [] {
+    if (g_dir.empty()) {
         char pattern[] = "/tmp/tovendal-bench-XXXXXX";
-        return std::string(mkdtemp(pattern) ? pattern : "/tmp");
-    }();
-    return dir;
+        if (!mkdtemp(pattern))
+            std::abort();
+        g_dir = pattern;
+    }
+    return g_dir;
 }
 
 } // namespace
@@ -87,6 +93,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (!g_dir.empty())
+        wxFileName::Rmdir(g_dir, wxPATH_RMDIR_RECURSIVE);
     wxEntryCleanup();
     return 0;
 }
