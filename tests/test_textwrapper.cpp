@@ -11,13 +11,10 @@ namespace {
 using Lines = std::vector<wxString>;
 
 /// Collects the lines a wrap hands out.
-class LineRecorder : public tovendal::wxTextWrapper
+struct LineRecorder : tovendal::wxTextWrapper
 {
-public:
-    Lines lines;
-
-protected:
     void OnOutputLine(const wxString& line) override { lines.push_back(line); }
+    Lines lines;
 };
 
 } // namespace
