@@ -28,8 +28,7 @@ TEST_F(PlanViewTest, ChangedPlanAsksOnceOnCloseAndCancelKeepsItOpen)
     EXPECT_NE(nullptr, wxGetApp().m_docManager->GetFileHistory()->GetMenus().Find(frame->m_fileMenu));
 
     // No closes it after that one prompt: the view must not ask again.
-    wxTEST_DIALOG(closed = wxGetApp().m_docManager->CloseDocument(doc),
-                  wxExpectModal<wxMessageDialog>(wxID_NO));
+    wxTEST_DIALOG(closed = wxGetApp().m_docManager->CloseDocument(doc), wxExpectModal<wxMessageDialog>(wxID_NO));
     wxTheApp->ProcessIdle();
     EXPECT_TRUE(closed);
     EXPECT_EQ(0, CountPlanWindows());
@@ -56,8 +55,7 @@ TEST_F(PlanViewTest, PrintoutIsMadeFromTheWindowsValuesOnlyWhenTheyAreValid)
     PlanDocument* doc = NewPlan();
     FrameOf(doc)->m_yearFromText->ChangeValue("abcd");
     wxPrintout* printout = nullptr;
-    wxTEST_DIALOG(printout = ViewOf(doc)->OnCreatePrintout(),
-                  wxExpectModal<wxMessageDialog>(wxID_OK));
+    wxTEST_DIALOG(printout = ViewOf(doc)->OnCreatePrintout(), wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_EQ(nullptr, printout);
     FrameOf(doc)->m_yearFromText->ChangeValue("2016");
     printout = ViewOf(doc)->OnCreatePrintout();

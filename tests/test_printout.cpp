@@ -120,29 +120,28 @@ public:
 };
 
 /// Real plan windows in the program's main frame.
-class PrintoutTest : public planwindowtest::PlanWindowFixture
+using PrintoutTest = planwindowtest::PlanWindowFixture;
+
+/// A new plan whose window and document hold the years first to last.
+PlanDocument* PlanOf(const char* first, const char* last)
 {
-protected:
-    /// A new plan whose window and document hold the years first to last.
-    static PlanDocument* PlanOf(const char* first, const char* last)
-    {
-        PlanDocument* doc = NewPlan();
-        FrameOf(doc)->m_yearFromText->ChangeValue(first);
-        FrameOf(doc)->m_yearToText->ChangeValue(last);
-        FrameOf(doc)->TransferDataFromWindow();
-        return doc;
-    }
+    PlanDocument* doc = PrintoutTest::NewPlan();
+    TovendalProject* frame = PrintoutTest::FrameOf(doc);
+    frame->m_yearFromText->ChangeValue(first);
+    frame->m_yearToText->ChangeValue(last);
+    frame->TransferDataFromWindow();
+    return doc;
+}
 
-    static wxPreviewFrame* FindPreview()
-    {
-        for (wxWindow* window : wxTopLevelWindows)
-            if (wxPreviewFrame* frame = dynamic_cast<wxPreviewFrame*>(window))
-                return frame;
-        return nullptr;
-    }
+wxPreviewFrame* FindPreview()
+{
+    for (wxWindow* window : wxTopLevelWindows)
+        if (wxPreviewFrame* frame = dynamic_cast<wxPreviewFrame*>(window))
+            return frame;
+    return nullptr;
+}
 
-    const wxString m_thisYear = wxString::Format("%d", wxDateTime::Now().GetYear());
-};
+const wxString ThisYear = wxString::Format("%d", wxDateTime::Now().GetYear());
 
 } // namespace
 
@@ -164,7 +163,7 @@ TEST_F(PrintoutTest, CountsOnePagePerYearAndFillsEmptyYearsIntoThePlanWindow)
         // Empty years are filled in (the first with this year, the last with the first), shown and
         // mark the plan changed.
         EXPECT_EQ(!*c.last, doc->IsModified()) << c.first << "-" << c.last;
-        EXPECT_EQ(*c.shownLast ? wxString(c.shownLast) : m_thisYear, FrameOf(doc)->m_yearToText->GetValue());
+        EXPECT_EQ(*c.shownLast ? wxString(c.shownLast) : ThisYear, FrameOf(doc)->m_yearToText->GetValue());
         CloseAllPlans();
     }
 }
@@ -234,8 +233,7 @@ TEST_F(PrintoutTest, AReversedYearRangeIsReportedInsteadOfPrintedAndLeavesThePla
     for (const char* first : {"2018", ""}) {
         PlanDocument* doc = PlanOf(first, "1999");
         for (int id : {wxID_PREVIEW, wxID_PRINT}) {
-            wxTEST_DIALOG(FrameOf(doc)->m_fileMenu->SendEvent(id),
-                          wxExpectModal<wxMessageDialog>(wxID_OK).Describe("no pages"));
+            wxTEST_DIALOG(FrameOf(doc)->m_fileMenu->SendEvent(id), wxExpectModal<wxMessageDialog>(wxID_OK).Describe("no pages"));
             EXPECT_EQ(nullptr, FindPreview());
             EXPECT_EQ(wxString(first), doc->m_year);
             EXPECT_EQ(wxString(first), FrameOf(doc)->m_yearFromText->GetValue());
@@ -267,8 +265,8 @@ TEST_F(PrintoutTest, PrintedPageFillsThePrintableAreaWhereThePreviewShowsItOnceT
         EXPECT_EQ("", FrameOf(doc)->m_yearToText->GetValue()) << c.name;
         EXPECT_FALSE(doc->IsModified()) << c.name;
         ASSERT_TRUE(PrintToFile(FrameOf(doc), GTK_RESPONSE_OK, c.paper, c.landscape, pdf)) << c.name;
-        EXPECT_EQ(m_thisYear, doc->m_year) << c.name;
-        EXPECT_EQ(m_thisYear, FrameOf(doc)->m_yearToText->GetValue()) << c.name;
+        EXPECT_EQ(ThisYear, doc->m_year) << c.name;
+        EXPECT_EQ(ThisYear, FrameOf(doc)->m_yearToText->GetValue()) << c.name;
         EXPECT_TRUE(doc->IsModified()) << c.name;
 
         const wxImage printed = RenderPdf(pdf);
