@@ -3,7 +3,6 @@
 #include <wx/choice.h>
 #include <wx/filehistory.h>
 #include <wx/listctrl.h>
-#include <wx/testing.h>
 
 using PlanViewTest = planwindowtest::PlanWindowFixture;
 
