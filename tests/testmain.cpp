@@ -34,10 +34,7 @@ wxString MakeTempDir()
     return pattern;
 }
 
-wxString TestHome()
-{
-    return g_tempDirs.front();
-}
+wxString TestHome() { return g_tempDirs.front(); }
 
 void RunEventsFor(int milliseconds)
 {
@@ -71,10 +68,9 @@ void StopTovendal()
     TovendalApp& app = wxGetApp();
     if (!app.m_instanceChecker && !app.m_docManager)
         return;
-    if (app.m_docManager) {
+    if (app.m_docManager)
         for (wxDocument* doc : app.m_docManager->GetDocumentsVector())
             doc->Modify(false);
-    }
     if (wxWindow* top = app.GetTopWindow())
         top->Close(true);
     app.ProcessIdle();
