@@ -234,8 +234,9 @@ public:
                                         ? wxDateTime(midnight)
                                         : wxDateTime(wxDateTime::wxDateTime_t(day),
                                                      wxDateTime::Month(month - 1), year);
-            // The toolkit's first date of the load has the C library read the time zone again.
-            m_zoneRead = true;
+            // The toolkit's first date of the load that goes to mktime (1970 to 2037) has the
+            // C library read the time zone again: the days after it are found in that zone.
+            m_zoneRead = m_zoneRead || (year >= 1970 && year <= 2037);
             m_days[key] = date;
             return date;
         }
