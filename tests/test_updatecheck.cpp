@@ -108,7 +108,7 @@ void PressCloseBox(wxWindow* window)
 
 TEST(UpdateCheck, ComparesTheListedVersionAsTextAndNeverClaimsAnUpdateWhenNothingWasLearned)
 {
-    struct Case { std::string answer; bool listening; const char* entry; bool update; const char* listed; };
+    struct Case { std::string answer; bool listening; const char* entry; bool update; const char* listed; Pace pace = Pace::AtOnce; };
     const Case cases[] = {
         {kOk + "tovendal=4.1.7\n", true, "tovendal", false, "4.1.7"},
         {kOk + "tovendal=4.0.0\n", true, "tovendal", true, "4.0.0"},
@@ -125,37 +125,31 @@ TEST(UpdateCheck, ComparesTheListedVersionAsTextAndNeverClaimsAnUpdateWhenNothin
         {"not http at all\r\n\r\ntovendal=4.2.0\n", true, "tovendal", false, ""},
         {"", false, "tovendal", false, ""}, // server down
         {"", true, "tovendal", false, ""},  // server that never answers
+        // Each byte comes well within any per-read timeout, the whole list never within the bound.
+        {kOk + "tovendal=4.2.0\nother=1.0\n", true, "tovendal", false, "", Pace::Trickle},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer.substr(0, 80));
-        LoopbackServer server(c.answer, c.listening);
+        LoopbackServer server(c.answer, c.listening, c.pace, 2000);
         UpdateCheckInfo check;
         wxStopWatch watch;
         EXPECT_EQ(c.update, check.IsUpdateAvailable(wxURL(server.m_url), c.entry));
         EXPECT_EQ(c.listed, check.m_listedVersion);
         EXPECT_EQ(!c.update && c.listed[0] == '\0', check.m_checkFailed);
-        EXPECT_LT(watch.Time(), (UPDATE_CHECK_TIMEOUT + 1) * 1000);
+        EXPECT_GE(watch.Time(), c.pace == Pace::Trickle ? UPDATE_CHECK_TIMEOUT * 1000 - 100 : 0);
+        EXPECT_LT(watch.Time(), UPDATE_CHECK_TIMEOUT * 1000 + 500);
     }
     UpdateCheckInfo check;
     EXPECT_FALSE(check.IsUpdateAvailable(wxURL("no scheme at all"), "tovendal"));
     EXPECT_TRUE(check.m_checkFailed);
 }
 
-TEST(UpdateCheck, ANameGoesToEachOfItsAddressesAndTheWholeCheckEndsWithinTheBound)
+TEST(UpdateCheck, ANameGoesThroughTheNameLookupToEachOfItsAddresses)
 {
-    LoopbackServer named(kOk + "tovendal=4.2.0\n");
-    UpdateCheckInfo found;
-    EXPECT_TRUE(found.IsUpdateAvailable(wxURL("http://localhost:" + named.m_url.AfterLast(':')), "tovendal"));
-    EXPECT_EQ("4.2.0", found.m_listedVersion);
-
-    // Each byte comes well within any per-read timeout, the whole list never within the bound.
-    LoopbackServer trickling(kOk + "tovendal=4.2.0\nother=1.0\n", true, Pace::Trickle, 2000);
+    LoopbackServer server(kOk + "tovendal=4.2.0\n");
     UpdateCheckInfo check;
-    wxStopWatch watch;
-    EXPECT_FALSE(check.IsUpdateAvailable(wxURL(trickling.m_url), "tovendal"));
-    EXPECT_TRUE(check.m_checkFailed);
-    EXPECT_GE(watch.Time(), UPDATE_CHECK_TIMEOUT * 1000 - 100);
-    EXPECT_LT(watch.Time(), UPDATE_CHECK_TIMEOUT * 1000 + 500);
+    EXPECT_TRUE(check.IsUpdateAvailable(wxURL("http://localhost:" + server.m_url.AfterLast(':')), "tovendal"));
+    EXPECT_EQ("4.2.0", check.m_listedVersion);
 }
 
 TEST(UpdateCheck, ANameServerThatNeverAnswersIsGivenUpWithinTheBound)
