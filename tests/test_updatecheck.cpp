@@ -8,7 +8,6 @@
 #include <wx/evtloop.h>
 #include <wx/file.h>
 #include <wx/fileconf.h>
-#include <wx/filename.h>
 #include <wx/hyperlink.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
@@ -20,6 +19,7 @@
 #include <arpa/inet.h>
 #include <dlfcn.h>
 #include <net/if.h>
+#include <poll.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
