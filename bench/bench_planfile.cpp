@@ -5,39 +5,21 @@
 
 #include <tinyxml.h>
 
-#include <benchmark/benchmark.h>
-
 #include <malloc.h>
-
-namespace {
+#include <memory>
 
 /// Our save (manual time) beside TinyXML printing the same document to a file.
 void BM_SaveBesideTinyXml(benchmark::State& state)
 {
     const std::string plan = BenchPlanFile(int(state.range(0)));
+    const std::string saved = BenchPath("saved.tovendal"), printed = BenchPath("printed.tovendal");
     PlanDocument doc;
     doc.OnOpenDocument(plan);
     TiXmlDocument xml(plan.c_str());
     xml.LoadFile();
-    double ours = 0, anchor = 0, oursCpu = 0, anchorCpu = 0;
-    for (auto _ : state) {
-        const double start = BenchSeconds(), startCpu = BenchCpuSeconds();
-        if (!doc.OnSaveDocument(BenchPath("saved.tovendal")))
-            state.SkipWithError("save failed");
-        const double saved = BenchSeconds(), savedCpu = BenchCpuSeconds();
-        if (!xml.SaveFile(BenchPath("printed.tovendal").c_str()))
-            state.SkipWithError("TinyXML failed");
-        const double printed = BenchSeconds(), printedCpu = BenchCpuSeconds();
-        state.SetIterationTime(saved - start);
-        ours += saved - start;
-        anchor += printed - saved;
-        oursCpu += savedCpu - startCpu;
-        anchorCpu += printedCpu - savedCpu;
-    }
-    state.counters["tinyxml_ms"] = anchor * 1e3 / state.iterations();
-    state.counters["x_tinyxml"] = ours / anchor;
     // The save waits for the disk twice (the file and its folder are synced); TinyXML does not.
-    state.counters["cpu_x_tinyxml"] = oursCpu / anchorCpu;
+    TimeBeside(state, "tinyxml", [&] { return doc.OnSaveDocument(saved); },
+               [&] { return xml.SaveFile(printed.c_str()); });
 }
 BENCHMARK(BM_SaveBesideTinyXml)->Arg(1000)->Arg(10000)->Arg(100000)->ArgNames({"events"})
     ->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -53,27 +35,13 @@ void BM_LoadBesideTinyXml(benchmark::State& state)
         state.counters["bytes_per_event"] =
             double(mallinfo2().uordblks - before) / doc.m_events.size();
     }
-    double ours = 0, anchor = 0, oursCpu = 0, anchorCpu = 0;
-    for (auto _ : state) {
-        const double start = BenchSeconds(), startCpu = BenchCpuSeconds();
-        if (!PlanDocument().OnOpenDocument(plan))
-            state.SkipWithError("load failed");
-        const double loaded = BenchSeconds(), loadedCpu = BenchCpuSeconds();
-        TiXmlDocument xml(plan.c_str());
-        if (!xml.LoadFile())
-            state.SkipWithError("TinyXML failed");
-        const double parsed = BenchSeconds(), parsedCpu = BenchCpuSeconds();
-        state.SetIterationTime(loaded - start);
-        ours += loaded - start;
-        anchor += parsed - loaded;
-        oursCpu += loadedCpu - startCpu;
-        anchorCpu += parsedCpu - loadedCpu;
-    }
-    state.counters["tinyxml_ms"] = anchor * 1e3 / state.iterations();
-    state.counters["x_tinyxml"] = ours / anchor;
-    state.counters["cpu_x_tinyxml"] = oursCpu / anchorCpu;
+    std::unique_ptr<TiXmlDocument> xml; // freed untimed, after the step
+    TimeBeside(state, "tinyxml", [&] { return PlanDocument().OnOpenDocument(plan); },
+               [&] {
+                   xml = std::make_unique<TiXmlDocument>(plan.c_str());
+                   return xml->LoadFile();
+               },
+               [&] { xml.reset(); });
 }
 BENCHMARK(BM_LoadBesideTinyXml)->Arg(1000)->Arg(10000)->Arg(100000)->ArgNames({"events"})
     ->UseManualTime()->Unit(benchmark::kMillisecond);
-
-} // namespace

@@ -3,13 +3,17 @@
 
 // Loading and saving plan files in tests: message boxes answered, the plan described as text.
 #include "document/plandocument.h"
+#include "tests/testsupport.h"
 
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <unistd.h>
 
 /// Answers a message box with OK and keeps its "caption: message".
 class RecordMessage : public wxExpectModalBase<wxMessageDialog, RecordMessage>
@@ -29,14 +33,27 @@ enum Step { LOAD, SAVE };
 /// Loads or saves a plan file; true when it succeeded without a message box, which goes to shown.
 inline bool Apply(PlanDocument& doc, Step step, const wxString& path, wxString* shown = nullptr)
 {
-    // A toolkit assertion must fail the test, not open a dialog nobody answers.
-    wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
-                          const wxString&) { ADD_FAILURE_AT(file.utf8_str(), line) << cond; });
     wxString box;
     bool ok = false;
     wxTEST_DIALOG(ok = step == SAVE ? doc.OnSaveDocument(path) : doc.OnOpenDocument(path),
                   RecordMessage(shown ? shown : &box).Optional());
     return ok && box.empty();
+}
+
+/// Writes bytes to a new file in a new folder, stretched (sparsely) to size bytes when larger.
+inline wxString WriteFile(const std::string& bytes, off_t size = 0)
+{
+    const wxString path = MakeTempDir() + "/plan.tovendal";
+    std::ofstream(path.fn_str(), std::ios::binary) << bytes;
+    if (size > off_t(bytes.size()) && truncate(path.fn_str(), size) != 0)
+        ADD_FAILURE() << "cannot stretch " << path;
+    return path;
+}
+
+inline std::string ReadFile(const wxString& path)
+{
+    std::ifstream in(path.fn_str(), std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 /// The plan's fields, then its events in key order ("-" for an unused key), in UTF-8.

@@ -13,11 +13,15 @@
 
 #include <wx/docmdi.h>
 #include <wx/file.h>
+#include <wx/listctrl.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/printdlg.h>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace planwindowtest {
 
@@ -45,24 +49,12 @@ class PlanWindowFixture : public ::testing::Test
 public:
     static void SetUpTestSuite()
     {
-        // Toolkit assertions become test failures instead of blocking dialogs.
-        wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
-                              const wxString& cond, const wxString& msg) {
-            ADD_FAILURE() << "wx assertion " << cond << " (" << msg << ") in " << func << " at "
-                          << file << ":" << line;
-        });
         static UnexpectedDialogHook hook;
         hook.Register();
-
         TovendalApp& app = wxGetApp();
-        app.m_monthNames.clear();
-        for (int m = 0; m < 12; ++m)
-            app.m_monthNames.Add(wxDateTime::GetEnglishMonthName(wxDateTime::Month(m)));
-        // Two-letter day names, Monday first.
-        app.m_dayNames.clear();
-        for (int d = 1; d <= 7; ++d)
-            app.m_dayNames.Add(wxDateTime::GetEnglishWeekDayName(wxDateTime::WeekDay(d % 7)).Left(2));
-
+        app.m_monthNames = wxSplit("January,February,March,April,May,June,July,August,September,"
+                                   "October,November,December", ',');
+        app.m_dayNames = wxSplit("Mo,Tu,We,Th,Fr,Sa,Su", ',');
         app.m_docManager = new myDocManager;
         new wxDocTemplate(app.m_docManager, "Tovendal", "*.tovendal", "", "tovendal", "Plan Doc",
                           "Text View", CLASSINFO(PlanDocument), CLASSINFO(TextEditView));
@@ -146,6 +138,20 @@ public:
         for (wxWindow* child : s_mainFrame->GetClientWindow()->GetChildren())
             count += dynamic_cast<TovendalProject*>(child) ? 1 : 0;
         return count;
+    }
+
+    /// Every row of a plan's events list, top to bottom, as "key|month|day|event|ending|annual".
+    static std::vector<std::string> RowsOf(wxDocument* doc)
+    {
+        const wxListCtrl* list = FrameOf(doc)->m_eventsList;
+        std::vector<std::string> rows;
+        for (long row = 0; row < list->GetItemCount(); ++row) {
+            wxString text = wxString::Format("%ld", long(list->GetItemData(row)));
+            for (int column = 0; column < 5; ++column)
+                text += "|" + list->GetItemText(row, column);
+            rows.push_back(text.ToStdString());
+        }
+        return rows;
     }
 
     /// Text of status field 1 of the main frame.

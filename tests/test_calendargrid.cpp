@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
 #include <map>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -82,9 +82,8 @@ YearTexts ExpectedYear(long long wideYear)
         }
     }
     // The one-off extra and moved-to days.
-    const int extra[][3] = { { 1977, 6, 7 }, { 1981, 7, 29 }, { 1999, 12, 31 }, { 2002, 6, 3 }, { 2002, 6, 4 }, { 2011, 4, 29 }, { 2012, 6, 4 }, { 2012, 6, 5 },
-                             { 2022, 6, 2 }, { 2022, 6, 3 }, { 2022, 9, 19 }, { 2023, 5, 8 } };
-    for (const auto& date : extra)
+    for (const auto& date : { std::array<int, 3>{ 1977, 6, 7 }, { 1981, 7, 29 }, { 1999, 12, 31 }, { 2002, 6, 3 }, { 2002, 6, 4 },
+                              { 2011, 4, 29 }, { 2012, 6, 4 }, { 2012, 6, 5 }, { 2022, 6, 2 }, { 2022, 6, 3 }, { 2022, 9, 19 }, { 2023, 5, 8 } })
         if (date[0] == year)
             mark(date[1], date[2], " Bk Hol ");
     return texts;
@@ -115,15 +114,6 @@ protected:
         m_view->AddDayNumbers(year, firstDay);
         m_view->AddBankHolidays(year, firstDay);
         m_view->AddEvents(m_doc.get(), year, startMonth, firstDay);
-    }
-
-    /// Every cell with a background, once per background.
-    std::vector<int> ColouredCells() const
-    {
-        std::vector<int> cells;
-        for (int cell = 0; cell < GRID_CELLS; ++cell)
-            cells.insert(cells.end(), m_view->m_cellColours[cell].GetCount(), cell);
-        return cells;
     }
 
     std::unique_ptr<PlanDocument> m_doc = std::make_unique<PlanDocument>();
@@ -206,7 +196,10 @@ TEST_F(GridTest, AnEventColoursEachOfItsDaysOnceInsideThePlansTwelveMonths)
         std::vector<int> expected;
         for (wxDateTime day = c.first; expected.size() < size_t(c.days); day += wxDateSpan::Day())
             expected.push_back(GridCellIndex(c.year, day.GetYear(), day.GetMonth() + 1, day.GetDay(), 0));
-        EXPECT_EQ(expected, ColouredCells());
+        std::vector<int> coloured; // every cell with a background, once per background
+        for (int cell = 0; cell < GRID_CELLS; ++cell)
+            coloured.insert(coloured.end(), m_view->m_cellColours[cell].GetCount(), cell);
+        EXPECT_EQ(expected, coloured);
     }
 }
 

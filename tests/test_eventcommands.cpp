@@ -3,25 +3,28 @@
 #include "planwindow/eventdialog.h"
 #include "planwindow/highlight.h"
 #include "tests/planwindowfixture.h"
-#include "tests/testsupport.h"
 
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
-#include <wx/file.h>
-#include <wx/listctrl.h>
-#include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace {
 
 using Rows = std::vector<std::string>;
+
+// The picker's swatches; the colours with a name here are those the program's start-up adds.
+const struct { int id; const char* name; const char* colour; } s_swatches[] = {
+    {ID_HIGHLIGHT_BLACK, nullptr, "#000000"},   {ID_HIGHLIGHT_DARK_GREY, "Dark Grey", "#999999"},
+    {ID_HIGHLIGHT_MAROON, "Maroon", "#990000"}, {ID_HIGHLIGHT_OLIVE, "Olive", "#999900"},
+    {ID_HIGHLIGHT_GREEN, "Green", "#009900"},   {ID_HIGHLIGHT_TEAL, "Teal", "#009999"},
+    {ID_HIGHLIGHT_NAVY, "Navy", "#000099"},     {ID_HIGHLIGHT_PURPLE, "Purple", "#990099"},
+    {ID_HIGHLIGHT_WHITE, nullptr, "#FFFFFF"},   {ID_HIGHLIGHT_LIGHT_GREY, "Light Grey", "#CCCCCC"},
+    {ID_HIGHLIGHT_RED, nullptr, "#FF0000"},     {ID_HIGHLIGHT_YELLOW, nullptr, "#FFFF00"},
+    {ID_HIGHLIGHT_LIME, "Lime", "#00FF00"},     {ID_HIGHLIGHT_AQUA, "Aqua", "#00FFFF"},
+    {ID_HIGHLIGHT_BLUE, nullptr, "#0000FF"},    {ID_HIGHLIGHT_FUCHSIA, "Fuchsia", "#FF00FF"}};
 
 /// Clicks the button with the given id inside window, as the user would.
 bool Click(wxWindow* window, int id)
@@ -32,12 +35,9 @@ bool Click(wxWindow* window, int id)
 }
 
 /// Answers the event editor: shown with its controls filled, changed by fill, then accepted.
-class Accept : public wxExpectModalBase<diaryEvents, Accept>
+struct Accept : wxExpectModalBase<diaryEvents, Accept>
 {
-public:
     explicit Accept(std::function<void(diaryEvents*)> fill = [](diaryEvents*) {}) : m_fill(fill) {}
-
-protected:
     int OnInvoked(diaryEvents* editor) const override
     {
         editor->Show();
@@ -46,8 +46,6 @@ protected:
         editor->Hide();
         return wxID_OK;
     }
-
-private:
     std::function<void(diaryEvents*)> m_fill;
 };
 
@@ -57,13 +55,9 @@ protected:
     // The colour database as the program's start-up leaves it; nothing held.
     void SetUp() override
     {
-        static const struct { const char* name; unsigned char r, g, b; } colours[] = {
-            { "Maroon", 153, 0, 0 },   { "Green", 0, 153, 0 },      { "Olive", 153, 153, 0 },
-            { "Navy", 0, 0, 153 },     { "Purple", 153, 0, 153 },   { "Fuchsia", 255, 0, 255 },
-            { "Teal", 0, 153, 153 },   { "Lime", 0, 255, 0 },       { "Light Grey", 204, 204, 204 },
-            { "Dark Grey", 153, 153, 153 }, { "Aqua", 0, 255, 255 } };
-        for (const auto& c : colours)
-            wxTheColourDatabase->AddColour(c.name, wxColour(c.r, c.g, c.b));
+        for (const auto& swatch : s_swatches)
+            if (swatch.name)
+                wxTheColourDatabase->AddColour(swatch.name, wxColour(swatch.colour));
         delete wxGetApp().m_eventClipboard;
         wxGetApp().m_eventClipboard = nullptr;
     }
@@ -71,17 +65,14 @@ protected:
     /// A plan opened from a file of the first count of three events (keys 0, 1, 2).
     static PlanDocument* PlanWith(int count)
     {
-        const char* events[] = {
-            "<event date='2015-03-01'>Spring</event>",
+        const wxString events[] = {"<event date='2015-03-01'>Spring</event>",
             "<event date='2015-12-31' todate='2016-01-02' annual='yes' fstdayonly='yes' "
             "colour='MAROON' textcolour='WHITE'>Holiday</event>",
-            "<event date='2015-01-10'>Sale</event>" };
-        wxString xml = "<tovendal><dates>";
-        for (int i = 0; i < count; ++i)
-            xml += events[i];
+            "<event date='2015-01-10'>Sale</event>"};
         const wxString path = MakeTempDir() + "/plan.tovendal";
-        wxFile(path, wxFile::write).Write(xml + "</dates></tovendal>");
-        return dynamic_cast<PlanDocument*>(wxGetApp().m_docManager->CreateDocument(path));
+        const wxString xml = wxJoin(wxArrayString(count, events), '\n');
+        wxFile(path, wxFile::write).Write("<tovendal><dates>" + xml + "</dates></tovendal>");
+        return OpenPlan(path);
     }
 
     /// Sends a command as the tool bar and the menus do.
@@ -102,28 +93,16 @@ protected:
     /// after "/" the Edit menu's cut, copy and paste.
     static wxString States(PlanDocument* doc)
     {
-        FrameOf(doc)->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        TovendalProject* frame = FrameOf(doc);
+        frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
         wxString text;
-        for (int id : { int(wxID_ADD), int(ID_EDIT_EVENT), int(wxID_DELETE),
-                        int(wxID_REPLACE_ALL), int(wxID_CUT), int(wxID_COPY), int(wxID_PASTE) })
-            text += FrameOf(doc)->m_eventsToolBar->GetToolEnabled(id) ? "1" : "0";
+        for (int id : {int(wxID_ADD), int(ID_EDIT_EVENT), int(wxID_DELETE), int(wxID_REPLACE_ALL),
+                       int(wxID_CUT), int(wxID_COPY), int(wxID_PASTE)})
+            text += frame->m_eventsToolBar->GetToolEnabled(id) ? "1" : "0";
         text += "/";
-        for (int id : { wxID_CUT, wxID_COPY, wxID_PASTE })
-            text += FrameOf(doc)->GetMenuBar()->IsEnabled(id) ? "1" : "0";
+        for (int id : {wxID_CUT, wxID_COPY, wxID_PASTE})
+            text += frame->GetMenuBar()->IsEnabled(id) ? "1" : "0";
         return text;
-    }
-
-    /// Every row top to bottom as "key|month|day|event|ending|annual".
-    static Rows RowsOf(PlanDocument* doc)
-    {
-        Rows rows;
-        for (long row = 0; row < List(doc)->GetItemCount(); ++row) {
-            wxString text = wxString::Format("%ld", long(List(doc)->GetItemData(row)));
-            for (int column = 0; column < 5; ++column)
-                text += "|" + List(doc)->GetItemText(row, column);
-            rows.push_back(text.ToStdString());
-        }
-        return rows;
     }
 
     /// The record of key as "text|from|to|hasTo annual firstDayOnly|colour|text colour".
@@ -138,8 +117,8 @@ protected:
 };
 
 // The three events in date order.
-const Rows s_rows = { "2|2015/01|10|Sale||", "0|2015/03|01|Spring||",
-                      "1|2015/12|31|Holiday|2016/01/02|Yes" };
+const Rows s_rows = {"2|2015/01|10|Sale||", "0|2015/03|01|Spring||",
+                     "1|2015/12|31|Holiday|2016/01/02|Yes"};
 
 } // namespace
 
@@ -200,9 +179,8 @@ TEST_F(EventCommandsTest, EditWritesRowAndRecordAndTheSavedPlanShowsThem)
     const wxString path = doc->GetFilename();
     ASSERT_TRUE(doc->OnSaveDocument(path));
     wxGetApp().m_docManager->CloseDocument(doc, true);
-    doc = dynamic_cast<PlanDocument*>(wxGetApp().m_docManager->CreateDocument(path));
-    EXPECT_EQ((Rows{ "0|2015/01|10|Sale||", "1|2015/03|01|Spring||",
-                     "2|2015/12|30|New Year||Yes" }), RowsOf(doc));
+    EXPECT_EQ((Rows{"0|2015/01|10|Sale||", "1|2015/03|01|Spring||", "2|2015/12|30|New Year||Yes"}),
+              RowsOf(OpenPlan(path)));
 }
 
 TEST_F(EventCommandsTest, CutInOnePlanPastesIntoAnotherUnderItsOwnKey)
@@ -222,8 +200,7 @@ TEST_F(EventCommandsTest, CutInOnePlanPastesIntoAnotherUnderItsOwnKey)
     wxGetApp().m_docManager->CloseDocument(first, true);
     Command(second, wxID_PASTE);
     Command(second, wxID_PASTE);
-    EXPECT_EQ((Rows{ "0|2015/03|01|Spring||", "1|2015/12|31|Holiday|2016/01/02|Yes",
-                     "2|2015/12|31|Holiday|2016/01/02|Yes" }), RowsOf(second));
+    EXPECT_EQ((Rows{s_rows[1], s_rows[2], "2|2015/12|31|Holiday|2016/01/02|Yes"}), RowsOf(second));
     EXPECT_EQ(wxColour(153, 0, 0), List(second)->GetItemBackgroundColour(1));
     EXPECT_EQ("Holiday|2015-12-31|2016-01-02|111|MAROON|WHITE", Record(second, 2));
     EXPECT_TRUE(second->IsModified());
@@ -241,13 +218,13 @@ TEST_F(EventCommandsTest, CopyDeleteAndRemoveAllWithTheirToolStates)
     EXPECT_EQ("1111111/111", States(doc));
 
     Command(doc, wxID_DELETE);
-    EXPECT_EQ((Rows{ s_rows[0], s_rows[2] }), RowsOf(doc));
+    EXPECT_EQ((Rows{s_rows[0], s_rows[2]}), RowsOf(doc));
     EXPECT_EQ(0u, doc->m_events.count(0));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ("1001001/001", States(doc));
 
     doc->Modify(false);
-    for (int answer : { wxNO, wxCANCEL })
+    for (int answer : {wxNO, wxCANCEL})
         wxTEST_DIALOG(Command(doc, wxID_REPLACE_ALL), wxExpectModal<wxMessageDialog>(answer));
     EXPECT_FALSE(doc->IsModified());
     wxTEST_DIALOG(Command(doc, wxID_REPLACE_ALL), wxExpectModal<wxMessageDialog>(wxYES));
@@ -256,7 +233,7 @@ TEST_F(EventCommandsTest, CopyDeleteAndRemoveAllWithTheirToolStates)
     EXPECT_EQ("1000001/001", States(doc));
     // The copy outlives the record it was taken from.
     Command(doc, wxID_PASTE);
-    EXPECT_EQ((Rows{ "3|2015/03|01|Spring||" }), RowsOf(doc));
+    EXPECT_EQ((Rows{"3|2015/03|01|Spring||"}), RowsOf(doc));
 }
 
 TEST_F(EventCommandsTest, RowWithoutItsRecordIsNeverDereferenced)
@@ -275,15 +252,6 @@ TEST_F(EventCommandsTest, RowWithoutItsRecordIsNeverDereferenced)
 
 TEST_F(EventCommandsTest, PickerNamesFocusNoHighlightAndEscape)
 {
-    const struct { int id; const char* colour; } swatches[] = {
-        { ID_HIGHLIGHT_BLACK, "#000000" },  { ID_HIGHLIGHT_DARK_GREY, "#999999" },
-        { ID_HIGHLIGHT_MAROON, "#990000" }, { ID_HIGHLIGHT_OLIVE, "#999900" },
-        { ID_HIGHLIGHT_GREEN, "#009900" },  { ID_HIGHLIGHT_TEAL, "#009999" },
-        { ID_HIGHLIGHT_NAVY, "#000099" },   { ID_HIGHLIGHT_PURPLE, "#990099" },
-        { ID_HIGHLIGHT_WHITE, "#FFFFFF" },  { ID_HIGHLIGHT_LIGHT_GREY, "#CCCCCC" },
-        { ID_HIGHLIGHT_RED, "#FF0000" },    { ID_HIGHLIGHT_YELLOW, "#FFFF00" },
-        { ID_HIGHLIGHT_LIME, "#00FF00" },   { ID_HIGHLIGHT_AQUA, "#00FFFF" },
-        { ID_HIGHLIGHT_BLUE, "#0000FF" },   { ID_HIGHLIGHT_FUCHSIA, "#FF00FF" } };
     const auto open = [](winHighlight& picker, const char* entry) {
         picker.m_colourName = entry;
         picker.Create(s_mainFrame, ID_HIGHLIGHT_DIALOG, "", wxPoint(50, 60), wxDefaultSize, 0);
@@ -292,7 +260,7 @@ TEST_F(EventCommandsTest, PickerNamesFocusNoHighlightAndEscape)
     };
     winHighlight picker, maroon, magenta;
     EXPECT_EQ(wxID_NONE, open(picker, "#990000"));  // a colour without a name
-    for (const auto& swatch : swatches) {
+    for (const auto& swatch : s_swatches) {
         EXPECT_TRUE(Click(&picker, swatch.id));
         // A database name (not "#rrggbb") that gives the swatch's colour back.
         EXPECT_FALSE(picker.m_colourName.StartsWith("#")) << swatch.colour;

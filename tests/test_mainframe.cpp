@@ -23,17 +23,33 @@ std::string Menus(wxMenuBar* bar)
     wxString text;
     for (size_t i = 0; i < bar->GetMenuCount(); ++i) {
         text += bar->GetMenuLabel(i) + ":";
-        for (const wxMenuItem* item : bar->GetMenu(i)->GetMenuItems()) {
-            if (item->IsSeparator())
-                text += " -;";
-            else
-                text += " " + item->GetItemLabel() + " (" + item->GetHelp() +
-                        (item->IsEnabled() ? ");" : ") disabled;");
-        }
+        for (const wxMenuItem* item : bar->GetMenu(i)->GetMenuItems())
+            text += item->IsSeparator() ? wxString(" -;")
+                                        : " " + item->GetItemLabel() + " (" + item->GetHelp() +
+                                              (item->IsEnabled() ? ");" : ") disabled;");
         text += "\n";
     }
     return text.ToStdString();
 }
+
+/// Answers a message box and notes its text and whether No is its default. It can first delete
+/// a file, as another program might while the question is open.
+struct AnswerMessage : wxExpectModalBase<wxMessageDialog, AnswerMessage>
+{
+    AnswerMessage(int answer, wxString* seen, const wxString& lose = "")
+        : m_answer(answer), m_seen(seen), m_lose(lose) {}
+    int OnInvoked(wxMessageDialog* dialog) const override
+    {
+        *m_seen += dialog->GetMessage() +
+                   (dialog->GetMessageDialogStyle() & wxNO_DEFAULT ? " [No]\n" : "\n");
+        if (!m_lose.empty())
+            wxRemoveFile(m_lose);
+        return m_answer;
+    }
+    int m_answer;
+    wxString* m_seen;
+    wxString m_lose;
+};
 
 // Every test starts the program with two recent files stored.
 class MainFrame : public ::testing::Test
@@ -122,31 +138,6 @@ TEST_F(MainFrame, CommandsWithNoPlanOpenDoNothing)
     EXPECT_EQ(m_frame, wxGetApp().GetTopWindow());
 }
 
-namespace {
-
-/// Answers a message box and notes its text and whether No is its default. It can first delete
-/// a file, as another program might while the question is open.
-struct AnswerMessage : wxExpectModalBase<wxMessageDialog, AnswerMessage>
-{
-    AnswerMessage(int answer, wxString* seen, const wxString& lose = "")
-        : m_answer(answer), m_seen(seen), m_lose(lose)
-    {
-    }
-    int OnInvoked(wxMessageDialog* dialog) const override
-    {
-        *m_seen += dialog->GetMessage() +
-                   (dialog->GetMessageDialogStyle() & wxNO_DEFAULT ? " [No]\n" : "\n");
-        if (!m_lose.empty())
-            wxRemoveFile(m_lose);
-        return m_answer;
-    }
-    int m_answer;
-    wxString* m_seen;
-    wxString m_lose;
-};
-
-} // namespace
-
 TEST_F(MainFrame, RemoveAsksFirstKeepsAnOpenPlanAndSaysWhyADeletionFailed)
 {
     const wxString dir = MakeTempDir();
@@ -155,21 +146,13 @@ TEST_F(MainFrame, RemoveAsksFirstKeepsAnOpenPlanAndSaysWhyADeletionFailed)
     ASSERT_NE(nullptr, wxGetApp().m_docManager->CreateDocument(open, wxDOC_SILENT));
 
     const char* question = "Delete the plan file %s? This cannot be undone. [No]\n";
-    const struct
-    {
-        const char* name;
-        int answer;
-        bool lostMeanwhile;
-        bool keptAfter;
-        wxString said;
-    } cases[] = {
-        {"no.tovendal", wxID_NO, false, true, question},
-        {"yes.tovendal", wxID_YES, false, false, question},
-        {"open.tovendal", wxID_OK, false, true,
-         "The plan file %s is open in the program and was not deleted.\n"},
-        {"gone.tovendal", wxID_YES, true, false,
-         question + wxString("The plan file %s could not be deleted: No such file or directory\n")},
-    };
+    const char* failed = "The plan file %s could not be deleted: No such file or directory\n";
+    const struct { const char* name; int answer; bool lostMeanwhile, keptAfter; wxString said; }
+        cases[] = {{"no.tovendal", wxID_NO, false, true, question},
+                   {"yes.tovendal", wxID_YES, false, false, question},
+                   {"open.tovendal", wxID_OK, false, true,
+                    "The plan file %s is open in the program and was not deleted.\n"},
+                   {"gone.tovendal", wxID_YES, true, false, question + wxString(failed)}};
     for (const auto& c : cases) {
         const wxString path = wxFileName(dir, c.name).GetFullPath();
         if (path != open)

@@ -23,12 +23,10 @@ public:
     std::vector<wxString> texts;
 };
 
-const int WHITE = 0xFFFFFF;
-const int BLACK = 0x000000;
-const int EMPTY_GREY = 0xC0C0C0;
-const int SHADING = 0xE0E0E0;
+enum Colour : int { WHITE = 0xFFFFFF, BLACK = 0x000000, EMPTY_GREY = 0xC0C0C0, SHADING = 0xE0E0E0 };
 
-/// A 2015 plan with UK bank holidays, drawn onto white bitmaps in logical units = pixels.
+/// A 2015 plan with UK bank holidays, drawn onto white bitmaps in logical units = pixels: three
+/// colours on 10 March, one on 10 April, white and green on 10 May, a long text on 17 December.
 class PlanDrawingTest : public ::testing::Test
 {
 protected:
@@ -37,6 +35,12 @@ protected:
         wxGetApp().m_dayNames = wxSplit("Mo,Tu,We,Th,Fr,Sa,Su", ',');
         m_doc->m_year = "2015";
         m_view->SetDocument(m_doc); // the document goes with the view
+        for (const char* colour : {"RED", "BLUE", "GREEN"})
+            AddEvent(3, 10, "", colour);
+        AddEvent(4, 10, "one", "BLUE");
+        AddEvent(5, 10, "", "WHITE");
+        AddEvent(5, 10, "", "GREEN");
+        AddEvent(12, 17, wxString('W', 10000), "");
     }
 
     void AddEvent(int month, int day, const wxString& text, const wxString& colour)
@@ -63,18 +67,6 @@ protected:
     /// The pixel at (x, y) as 0xRRGGBB.
     static int At(const wxImage& i, int x, int y) { return i.GetRed(x, y) << 16 | i.GetGreen(x, y) << 8 | i.GetBlue(x, y); }
 
-
-    /// Three colours on 10 March, one on 10 April, white and green on 10 May, a long text on 17 December.
-    void AddBandsAndLongText()
-    {
-        for (const char* colour : {"RED", "BLUE", "GREEN"})
-            AddEvent(3, 10, "", colour);
-        AddEvent(4, 10, "one", "BLUE");
-        AddEvent(5, 10, "", "WHITE");
-        AddEvent(5, 10, "", "GREEN");
-        AddEvent(12, 17, wxString('W', 10000), "");
-    }
-
     /// True when a pixel within r is dark.
     static bool HasInk(const wxImage& image, const wxRect& r)
     {
@@ -93,7 +85,6 @@ protected:
 
 TEST_F(PlanDrawingTest, MonthsAcrossPageFrameCellsBandsCutTextCommentsAndStatus)
 {
-    AddBandsAndLongText();
     while (m_doc->m_comments.length() < 100000)
         m_doc->m_comments += "Lorem ipsum dolor sit amet, consectetur adipiscing elit. ";
     RecordingFrame* frame = new RecordingFrame;
@@ -137,7 +128,6 @@ TEST_F(PlanDrawingTest, MonthsAcrossPageFrameCellsBandsCutTextCommentsAndStatus)
 
 TEST_F(PlanDrawingTest, DaysAcrossPageFrameWeekendsLabelledDaysBandsAndNoComments)
 {
-    AddBandsAndLongText();
     m_doc->m_comments = "Not on landscape pages";
     m_doc->m_daysAcross = true;
     AddEvent(1, 7, "Meeting", "");

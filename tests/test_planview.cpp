@@ -3,7 +3,6 @@
 #include <wx/choice.h>
 #include <wx/filehistory.h>
 #include <wx/listctrl.h>
-#include <wx/testing.h>
 
 using PlanViewTest = planwindowtest::PlanWindowFixture;
 
@@ -28,8 +27,7 @@ TEST_F(PlanViewTest, ChangedPlanAsksOnceOnCloseAndCancelKeepsItOpen)
     EXPECT_NE(nullptr, wxGetApp().m_docManager->GetFileHistory()->GetMenus().Find(frame->m_fileMenu));
 
     // No closes it after that one prompt: the view must not ask again.
-    wxTEST_DIALOG(closed = wxGetApp().m_docManager->CloseDocument(doc),
-                  wxExpectModal<wxMessageDialog>(wxID_NO));
+    wxTEST_DIALOG(closed = wxGetApp().m_docManager->CloseDocument(doc), wxExpectModal<wxMessageDialog>(wxID_NO));
     wxTheApp->ProcessIdle();
     EXPECT_TRUE(closed);
     EXPECT_EQ(0, CountPlanWindows());
@@ -56,8 +54,7 @@ TEST_F(PlanViewTest, PrintoutIsMadeFromTheWindowsValuesOnlyWhenTheyAreValid)
     PlanDocument* doc = NewPlan();
     FrameOf(doc)->m_yearFromText->ChangeValue("abcd");
     wxPrintout* printout = nullptr;
-    wxTEST_DIALOG(printout = ViewOf(doc)->OnCreatePrintout(),
-                  wxExpectModal<wxMessageDialog>(wxID_OK));
+    wxTEST_DIALOG(printout = ViewOf(doc)->OnCreatePrintout(), wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_EQ(nullptr, printout);
     FrameOf(doc)->m_yearFromText->ChangeValue("2016");
     printout = ViewOf(doc)->OnCreatePrintout();
@@ -87,34 +84,29 @@ TEST_F(PlanViewTest, EventsListGetsTheRowsAndWidthsOfAddingEachTextAndSortingThe
         wxListCtrl* list = frame->m_eventsList;
 
         // The same rows added a text, key and colour at a time in map order, then sorted by the list.
-        wxListCtrl* added = new wxListCtrl(list->GetParent(), wxID_ANY, wxDefaultPosition,
-                                           wxSize(100, -1), list->GetWindowStyleFlag());
+        wxListCtrl* added = new wxListCtrl(list->GetParent(), wxID_ANY, wxDefaultPosition, wxSize(100, -1),
+                                           list->GetWindowStyleFlag());
         for (int column = 0; column < 5; ++column) {
             wxListItem header;
             header.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
             list->GetColumn(column, header);
-            added->InsertColumn(column, header.GetText(), header.GetAlign());
+            added->InsertColumn(column, header);
         }
-        for (PlanEventMap::const_iterator it = doc->m_events.begin(); it != doc->m_events.end(); ++it) {
-            const PlanEvent& e = *it->second;
+        for (const auto& [key, e] : doc->m_events) {
             const long row = added->InsertItem(added->GetItemCount(),
-                wxString::Format("%04d/%02d", e.m_date.GetYear(), e.m_date.GetMonth() + 1));
-            added->SetItemData(row, it->first);
-            added->SetItem(row, 1, wxString::Format("%02d", e.m_date.GetDay()));
-            added->SetItem(row, 2, e.m_text);
-            if (e.m_hasToDate)
-                added->SetItem(row, 3, e.m_toDate.Format("%Y/%m/%d"));
-            if (e.m_annual)
-                added->SetItem(row, 4, "Yes");
-            if (wxTheColourDatabase->Find(e.m_textColour).IsOk())
-                added->SetItemTextColour(row, wxTheColourDatabase->Find(e.m_textColour));
-            added->SetItemBackgroundColour(row, wxTheColourDatabase->Find(e.m_colour));
+                                               wxString::Format("%04d/%02d", e->m_date.GetYear(), e->m_date.GetMonth() + 1));
+            added->SetItemData(row, key);
+            added->SetItem(row, 1, wxString::Format("%02d", e->m_date.GetDay()));
+            added->SetItem(row, 2, e->m_text);
+            added->SetItem(row, 3, e->m_hasToDate ? e->m_toDate.Format("%Y/%m/%d") : "");
+            added->SetItem(row, 4, e->m_annual ? "Yes" : "");
+            if (wxTheColourDatabase->Find(e->m_textColour).IsOk())
+                added->SetItemTextColour(row, wxTheColourDatabase->Find(e->m_textColour));
+            added->SetItemBackgroundColour(row, wxTheColourDatabase->Find(e->m_colour));
         }
         added->SortItems(CompareEventDates, reinterpret_cast<wxIntPtr>(frame));
         for (int column = 0; column < 5; ++column)
-            added->SetColumnWidth(column, column == 2 || column == 3 ? wxLIST_AUTOSIZE
-                                                                     : wxLIST_AUTOSIZE_USEHEADER);
-
+            added->SetColumnWidth(column, column == 2 || column == 3 ? wxLIST_AUTOSIZE : wxLIST_AUTOSIZE_USEHEADER);
         ASSERT_EQ(added->GetItemCount(), list->GetItemCount());
         for (long row = 0; row < list->GetItemCount(); ++row) {
             EXPECT_EQ(added->GetItemData(row), list->GetItemData(row)) << row;

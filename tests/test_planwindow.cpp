@@ -2,27 +2,14 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/filedlg.h>
 #include <wx/filehistory.h>
-#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/print.h>
-#include <wx/testing.h>
 #include <wx/textctrl.h>
 
 #include <malloc.h>
 
 using PlanWindowTest = planwindowtest::PlanWindowFixture;
-
-namespace {
-
-/// Puts one character at the end of a text control as the user's typing does.
-bool TypeInto(wxTextCtrl* text, char character)
-{
-    return InsertText(text, wxString(character), text->GetLastPosition());
-}
-
-} // namespace
 
 TEST_F(PlanWindowTest, OpenedPlanShowsItsValuesAndEventsInDateOrder)
 {
@@ -40,17 +27,10 @@ TEST_F(PlanWindowTest, OpenedPlanShowsItsValuesAndEventsInDateOrder)
     EXPECT_EQ("Remember the cake", frame->m_commentsText->GetValue());
 
     // Rows in date order, each carrying the key of its event.
+    EXPECT_EQ((std::vector<std::string>{"1|2015/01|10|January|2015/01/12|Yes",
+                                        "2|2015/02|05|February||", "0|2015/03|01|March||"}),
+              RowsOf(doc));
     wxListCtrl* list = frame->m_eventsList;
-    ASSERT_EQ(3, list->GetItemCount());
-    const long keys[] = {1, 2, 0};
-    const char* rows[3][5] = {{"2015/01", "10", "January", "2015/01/12", "Yes"},
-                              {"2015/02", "05", "February", "", ""},
-                              {"2015/03", "01", "March", "", ""}};
-    for (long row = 0; row < 3; ++row) {
-        EXPECT_EQ(keys[row], static_cast<long>(list->GetItemData(row))) << row;
-        for (int column = 0; column < 5; ++column)
-            EXPECT_EQ(rows[row][column], list->GetItemText(row, column)) << row << "," << column;
-    }
     // Only colour names the program knows colour a row.
     EXPECT_EQ(*wxBLUE, list->GetItemTextColour(0));
     EXPECT_FALSE(list->GetItemTextColour(2).IsOk());
@@ -85,7 +65,7 @@ TEST_F(PlanWindowTest, ChangesCountUntilSavedAndTheSaveWritesTheWindowsValues)
     }
 
     // A typed character stays a change until the plan is saved from its File menu.
-    ASSERT_TRUE(TypeInto(frame->m_titleText, 's'));
+    ASSERT_TRUE(InsertText(frame->m_titleText, "s", frame->m_titleText->GetLastPosition()));
     EXPECT_TRUE(doc->IsModified());
     frame->m_startMonthChoice->SetSelection(8);
     frame->m_daysAcrossCheck->SetValue(false);
@@ -124,25 +104,17 @@ TEST_F(PlanWindowTest, YearFieldsKeepFourCharactersWhateverTheUserInserts)
 {
     TovendalProject* frame = FrameOf(OpenPlan(WriteSamplePlan()));
     ASSERT_NE(nullptr, frame);
-    const struct
-    {
-        wxTextCtrl* field;
-        const char* before;
-        long position;
-        const char* inserted;
-        const char* after;
-    } cases[] = {
-        {frame->m_yearFromText, "20", 2, "123456", "2012"},
-        {frame->m_yearFromText, "20", 1, "123456", "2120"},
-        {frame->m_yearFromText, "", 0, "1999", "1999"},
-        // The stored year longer than four characters stays as it is.
-        {frame->m_yearToText, nullptr, 5, "1", "20160"},
-        {frame->m_yearToText, nullptr, 0, "12", "20160"},
-    };
+    const struct { wxTextCtrl* field; const char* before; long at; const char *inserted, *after; }
+        cases[] = {{frame->m_yearFromText, "20", 2, "123456", "2012"},
+                   {frame->m_yearFromText, "20", 1, "123456", "2120"},
+                   {frame->m_yearFromText, "", 0, "1999", "1999"},
+                   // The stored year longer than four characters stays as it is.
+                   {frame->m_yearToText, nullptr, 5, "1", "20160"},
+                   {frame->m_yearToText, nullptr, 0, "12", "20160"}};
     for (const auto& c : cases) {
         if (c.before)
             c.field->SetValue(c.before);
-        ASSERT_TRUE(InsertText(c.field, c.inserted, c.position));
+        ASSERT_TRUE(InsertText(c.field, c.inserted, c.at));
         EXPECT_EQ(c.after, c.field->GetValue().ToStdString()) << c.inserted;
     }
 }
@@ -150,11 +122,7 @@ TEST_F(PlanWindowTest, YearFieldsKeepFourCharactersWhateverTheUserInserts)
 TEST_F(PlanWindowTest, AnySaveTitlesThePlanWithTheFilesBaseName)
 {
     // Save As on an opened plan, and the first save of a new plan, which asks for a name too.
-    struct Case
-    {
-        bool opened;
-        int command;
-    };
+    struct Case { bool opened; int command; };
     for (const Case& save : {Case{true, wxID_SAVEAS}, Case{false, wxID_SAVE}}) {
         PlanDocument* doc = save.opened ? OpenPlan(WriteSamplePlan()) : NewPlan();
         TovendalProject* frame = FrameOf(doc);

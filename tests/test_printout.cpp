@@ -1,128 +1,87 @@
 #include "view/printout.h"
 #include "tests/planwindowfixture.h"
-#include "tests/testsupport.h"
 
 #include <wx/dcmemory.h>
-#include <wx/filename.h>
 #include <wx/gtk/print.h>
 #include <wx/image.h>
 #include <wx/print.h>
 #include <wx/stopwatch.h>
-#include <wx/testing.h>
 
 #include <gtk/gtkunixprint.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-/// Where the grid's frame lines lie, in millimetres from the paper's top-left corner.
-struct FrameEdges
+/// Where a page image's frame lines lie (left, top, right, bottom; millimetres from the paper's
+/// top-left corner): its outermost columns and rows that are dark along at least 40% of the image.
+/// Dark pixels outside the area (mm, widened by 0.2 mm) are counted into inkOutside.
+std::array<double, 4> FindFrame(const wxImage& image, double paperWidthMM, double paperHeightMM,
+                                const wxRect2DDouble& area, int* inkOutside)
 {
-    double left, top, right, bottom;
-};
-
-/// Centre (pixels) of the first run of counts >= least, searched from the start or the end.
-double OuterRunCentre(const std::vector<int>& counts, int least, bool fromEnd)
-{
-    const int n = static_cast<int>(counts.size());
-    const int step = fromEnd ? -1 : 1;
-    int i = fromEnd ? n - 1 : 0;
-    while (i >= 0 && i < n && counts[i] < least)
-        i += step;
-    int j = i;
-    while (j + step >= 0 && j + step < n && counts[j + step] >= least)
-        j += step;
-    return (i + j + 1) / 2.0;
-}
-
-/// The frame of a page image that shows paperMM of paper: the outermost columns and rows that
-/// are dark along at least 40% of the image.
-FrameEdges FindFrame(const wxImage& image, const wxSize& pixels, double paperWidthMM, double paperHeightMM)
-{
-    std::vector<int> columns(pixels.x), rows(pixels.y);
-    const unsigned char* data = image.GetData();
-    for (int y = 0; y < pixels.y; ++y)
-        for (int x = 0; x < pixels.x; ++x)
-            if (data[(y * pixels.x + x) * 3] < 128) {
+    const int w = image.GetWidth(), h = image.GetHeight();
+    const double mmX = paperWidthMM / w, mmY = paperHeightMM / h, slack = 0.2;
+    std::vector<int> columns(w), rows(h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (image.GetData()[(y * w + x) * 3] < 128) {
                 ++columns[x];
                 ++rows[y];
+                const double atX = (x + 0.5) * mmX, atY = (y + 0.5) * mmY;
+                *inkOutside += !(atX > area.m_x - slack && atX < area.GetRight() + slack &&
+                                 atY > area.m_y - slack && atY < area.GetBottom() + slack);
             }
-    const double mmX = paperWidthMM / pixels.x;
-    const double mmY = paperHeightMM / pixels.y;
-    return {OuterRunCentre(columns, pixels.y * 2 / 5, false) * mmX,
-            OuterRunCentre(rows, pixels.x * 2 / 5, false) * mmY,
-            OuterRunCentre(columns, pixels.y * 2 / 5, true) * mmX,
-            OuterRunCentre(rows, pixels.x * 2 / 5, true) * mmY};
+    // Centre (mm) of the first run of counts >= least, searched from the start or the end.
+    const auto outerRun = [](const std::vector<int>& counts, int least, bool fromEnd, double mm) {
+        const int n = static_cast<int>(counts.size()), step = fromEnd ? -1 : 1;
+        int i = fromEnd ? n - 1 : 0;
+        while (i >= 0 && i < n && counts[i] < least)
+            i += step;
+        int j = i;
+        while (j + step >= 0 && j + step < n && counts[j + step] >= least)
+            j += step;
+        return (i + j + 1) / 2.0 * mm;
+    };
+    return {outerRun(columns, h * 2 / 5, false, mmX), outerRun(rows, w * 2 / 5, false, mmY),
+            outerRun(columns, h * 2 / 5, true, mmX), outerRun(rows, w * 2 / 5, true, mmY)};
 }
 
-/// Dark pixels of an image of paperMM outside a rectangle (mm), which is widened by a slack (mm).
-int InkOutside(const wxImage& image, double paperWidthMM, const wxRect2DDouble& area, double slack)
-{
-    const double perMM = image.GetWidth() / paperWidthMM;
-    const unsigned char* data = image.GetData();
-    int count = 0;
-    for (int y = 0; y < image.GetHeight(); ++y)
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            const double mmX = (x + 0.5) / perMM;
-            const double mmY = (y + 0.5) / perMM;
-            const bool inside = mmX > area.m_x - slack && mmX < area.GetRight() + slack &&
-                                mmY > area.m_y - slack && mmY < area.GetBottom() + slack;
-            count += !inside && data[(y * image.GetWidth() + x) * 3] < 128;
-        }
-    return count;
-}
-
-/// Answers GTK's print dialog with a response once it has "Print to File" selected.
-struct DialogAnswer
-{
-    int response;
-    bool answered;
-    wxStopWatch watch;
-};
-
-gboolean AnswerPrintDialog(gpointer data)
-{
-    DialogAnswer* answer = static_cast<DialogAnswer*>(data);
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w && !answer->answered; w = w->next) {
-        if (!GTK_IS_PRINT_UNIX_DIALOG(w->data) || !gtk_widget_get_visible(GTK_WIDGET(w->data)))
-            continue;
-        GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(GTK_PRINT_UNIX_DIALOG(w->data));
-        const bool toFile = printer && std::strcmp(gtk_printer_get_name(printer), "Print to File") == 0;
-        // Without the file printer after a while the dialog is cancelled, so that the test ends.
-        if (toFile || answer->watch.Time() > 20000) {
-            gtk_dialog_response(GTK_DIALOG(w->data), toFile ? answer->response : GTK_RESPONSE_CANCEL);
-            answer->answered = toFile;
-        }
-    }
-    g_list_free(windows);
-    return answer->answered ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
-}
-
-/// Points the shared printer settings at the paper, and at "Print to File" writing a PDF to path.
-void SetPrinterToFile(wxPaperSize paper, wxPrintOrientation orientation, const wxString& path)
+/// Sends a print command to a plan window, the shared printer settings set to the paper and to
+/// "Print to File" writing a PDF to path, and answers GTK's print dialog with response.
+/// False when the dialog never offered "Print to File".
+bool PrintToFile(wxWindow* window, int response, wxPaperSize paper, bool landscape, const wxString& path)
 {
     TovendalApp& app = wxGetApp();
     if (!app.m_printData)
         app.m_printData = new wxPrintData;
     app.m_printData->SetPaperId(paper);
-    app.m_printData->SetOrientation(orientation);
+    app.m_printData->SetOrientation(landscape ? wxLANDSCAPE : wxPORTRAIT);
     app.m_printData->SetPrinterName("Print to File");
     GtkPrintSettings* settings =
         static_cast<wxGtkPrintNativeData*>(app.m_printData->GetNativeData())->GetPrintConfig();
     gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI, ("file://" + path).utf8_str());
     gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
-}
 
-/// Sends a print command to a plan window and answers GTK's print dialog with response.
-/// False when the dialog never offered "Print to File".
-bool PrintThroughDialog(wxWindow* window, int response)
-{
-    DialogAnswer answer{response, false, {}};
-    const guint source = g_timeout_add(50, AnswerPrintDialog, &answer);
+    // Polls for the dialog, answering once it has "Print to File" selected; without the file
+    // printer after a while the dialog is cancelled, so that the test ends.
+    struct Answer { int response; bool answered; wxStopWatch watch; } answer{response, false, {}};
+    const guint source = g_timeout_add(50, [](gpointer data) -> gboolean {
+        Answer* answer = static_cast<Answer*>(data);
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* w = windows; w && !answer->answered; w = w->next) {
+            if (!GTK_IS_PRINT_UNIX_DIALOG(w->data) || !gtk_widget_get_visible(GTK_WIDGET(w->data)))
+                continue;
+            GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(GTK_PRINT_UNIX_DIALOG(w->data));
+            answer->answered = printer && std::strcmp(gtk_printer_get_name(printer), "Print to File") == 0;
+            if (answer->answered || answer->watch.Time() > 20000)
+                gtk_dialog_response(GTK_DIALOG(w->data), answer->answered ? answer->response : GTK_RESPONSE_CANCEL);
+        }
+        g_list_free(windows);
+        return answer->answered ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+    }, &answer);
     planwindowtest::UnexpectedDialogHook::s_printDialogAnswered = true;
     wxCommandEvent print(wxEVT_MENU, wxID_PRINT);
     window->GetEventHandler()->ProcessEvent(print);
@@ -139,9 +98,7 @@ wxImage RenderPdf(const wxString& path)
         wxImage::AddHandler(new wxPNGHandler);
     const wxString png = path.BeforeLast('.');
     const wxString command = "pdftoppm -r 300 -png -singlefile -f 1 -l 1 '" + path + "' '" + png + "'";
-    if (std::system(command.utf8_str()) != 0)
-        return wxImage();
-    return wxImage(png + ".png", wxBITMAP_TYPE_PNG);
+    return std::system(command.utf8_str()) == 0 ? wxImage(png + ".png", wxBITMAP_TYPE_PNG) : wxImage();
 }
 
 /// The toolkit's GTK preview, with the page rendered as the preview frame shows it.
@@ -155,41 +112,39 @@ public:
     {
         wxBitmap bitmap(wxRound(zoom / 100.0 * m_pageWidth * m_previewScaleX),
                         wxRound(zoom / 100.0 * m_pageHeight * m_previewScaleY), 24);
-        if (!RenderPageIntoBitmap(bitmap, page))
-            return wxImage();
         *wholePaper = m_previewPrintout->GetPaperRectPixels() == wxRect(0, 0, m_pageWidth, m_pageHeight);
-        return bitmap.ConvertToImage();
+        return RenderPageIntoBitmap(bitmap, page) ? bitmap.ConvertToImage() : wxImage();
     }
 };
 
 /// Real plan windows in the program's main frame.
-class PrintoutTest : public planwindowtest::PlanWindowFixture
-{
-protected:
-    /// A new plan whose window and document hold the years first to last.
-    static PlanDocument* PlanOf(const char* first, const char* last)
-    {
-        PlanDocument* doc = NewPlan();
-        FrameOf(doc)->m_yearFromText->ChangeValue(first);
-        FrameOf(doc)->m_yearToText->ChangeValue(last);
-        FrameOf(doc)->TransferDataFromWindow();
-        return doc;
-    }
+using PrintoutTest = planwindowtest::PlanWindowFixture;
 
-    static wxPreviewFrame* FindPreview()
-    {
-        for (wxWindow* window : wxTopLevelWindows)
-            if (wxPreviewFrame* frame = dynamic_cast<wxPreviewFrame*>(window))
-                return frame;
-        return nullptr;
-    }
-};
+/// A new plan whose window and document hold the years first to last.
+PlanDocument* PlanOf(const char* first, const char* last)
+{
+    PlanDocument* doc = PrintoutTest::NewPlan();
+    TovendalProject* frame = PrintoutTest::FrameOf(doc);
+    frame->m_yearFromText->ChangeValue(first);
+    frame->m_yearToText->ChangeValue(last);
+    frame->TransferDataFromWindow();
+    return doc;
+}
+
+wxPreviewFrame* FindPreview()
+{
+    for (wxWindow* window : wxTopLevelWindows)
+        if (wxPreviewFrame* frame = dynamic_cast<wxPreviewFrame*>(window))
+            return frame;
+    return nullptr;
+}
+
+const wxString ThisYear = wxString::Format("%d", wxDateTime::Now().GetYear());
 
 } // namespace
 
 TEST_F(PrintoutTest, CountsOnePagePerYearAndFillsEmptyYearsIntoThePlanWindow)
 {
-    const wxString thisYear = wxString::Format("%d", wxDateTime::Now().GetYear());
     struct Case { const char* first; const char* last; int pages; const char* shownLast; };
     const Case cases[] = {{"2015", "2017", 3, "2017"}, {"2015", "2015", 1, "2015"},
                           {"2015", "", 1, "2015"},     {"", "", 1, ""},
@@ -206,7 +161,7 @@ TEST_F(PrintoutTest, CountsOnePagePerYearAndFillsEmptyYearsIntoThePlanWindow)
         // Empty years are filled in (the first with this year, the last with the first), shown and
         // mark the plan changed.
         EXPECT_EQ(!*c.last, doc->IsModified()) << c.first << "-" << c.last;
-        EXPECT_EQ(*c.shownLast ? wxString(c.shownLast) : thisYear, FrameOf(doc)->m_yearToText->GetValue());
+        EXPECT_EQ(*c.shownLast ? wxString(c.shownLast) : ThisYear, FrameOf(doc)->m_yearToText->GetValue());
         CloseAllPlans();
     }
 }
@@ -236,7 +191,6 @@ TEST_F(PrintoutTest, PrintsAThreeYearPlanPageByPageOntoA4ScaledToThePaper)
             dc.Clear();
             ASSERT_TRUE(printout.OnPrintPage(page));
             // 203 mm of points across the width; 172 mm down when the page is too short.
-            EXPECT_EQ(wxMM_POINTS, dc.GetMapMode());
             EXPECT_NEAR(size.x, dc.LogicalToDeviceXRel(575), size.x / 100) << page;
             EXPECT_NEAR(landscape ? size.y : size.x * 488 / 575, dc.LogicalToDeviceYRel(488), size.y / 100);
             // The frame's left side and the empty cell before the year's 1 January.
@@ -277,8 +231,7 @@ TEST_F(PrintoutTest, AReversedYearRangeIsReportedInsteadOfPrintedAndLeavesThePla
     for (const char* first : {"2018", ""}) {
         PlanDocument* doc = PlanOf(first, "1999");
         for (int id : {wxID_PREVIEW, wxID_PRINT}) {
-            wxTEST_DIALOG(FrameOf(doc)->m_fileMenu->SendEvent(id),
-                          wxExpectModal<wxMessageDialog>(wxID_OK).Describe("no pages"));
+            wxTEST_DIALOG(FrameOf(doc)->m_fileMenu->SendEvent(id), wxExpectModal<wxMessageDialog>(wxID_OK).Describe("no pages"));
             EXPECT_EQ(nullptr, FindPreview());
             EXPECT_EQ(wxString(first), doc->m_year);
             EXPECT_EQ(wxString(first), FrameOf(doc)->m_yearFromText->GetValue());
@@ -288,64 +241,47 @@ TEST_F(PrintoutTest, AReversedYearRangeIsReportedInsteadOfPrintedAndLeavesThePla
     }
 }
 
-TEST_F(PrintoutTest, EmptyYearsAreFilledInOnlyWhenThePrintDialogIsConfirmed)
-{
-    const wxString thisYear = wxString::Format("%d", wxDateTime::Now().GetYear());
-    for (int response : {GTK_RESPONSE_CANCEL, GTK_RESPONSE_OK}) {
-        const bool printed = response == GTK_RESPONSE_OK;
-        PlanDocument* doc = PlanOf("", "");
-        SetPrinterToFile(wxPAPER_A4, wxPORTRAIT, MakeTempDir() + "/plan.pdf");
-        ASSERT_TRUE(PrintThroughDialog(FrameOf(doc), response));
-        EXPECT_EQ(printed ? thisYear : "", doc->m_year) << printed;
-        EXPECT_EQ(printed ? thisYear : "", FrameOf(doc)->m_yearToText->GetValue()) << printed;
-        EXPECT_EQ(printed, doc->IsModified());
-        CloseAllPlans();
-    }
-}
-
-TEST_F(PrintoutTest, PrintedPageFillsThePrintableAreaWhereThePreviewShowsIt)
+TEST_F(PrintoutTest, PrintedPageFillsThePrintableAreaWhereThePreviewShowsItOnceThePrintIsConfirmed)
 {
     // GTK's margins for A4 and Letter: a quarter inch, 0.56 inch at the foot of the portrait sheet.
-    const double side = 6.35;
-    const double foot = 14.224;
-    const double pointsPerMM = 72 / 25.4;
+    const double side = 6.35, foot = 14.224, pointsPerMM = 72 / 25.4;
     struct Case { const char* name; wxPaperSize paper; bool landscape; bool daysAcross; double w, h; };
     const Case cases[] = {{"A4 portrait", wxPAPER_A4, false, true, 210, 297},
                           {"A4 landscape", wxPAPER_A4, true, false, 297, 210},
                           {"Letter portrait", wxPAPER_LETTER, false, false, 215.9, 279.4},
                           {"Letter landscape", wxPAPER_LETTER, true, true, 279.4, 215.9}};
     for (const Case& c : cases) {
-        PlanDocument* doc = PlanOf("2015", "2015");
+        PlanDocument* doc = PlanOf("", "");
         doc->m_daysAcross = c.daysAcross;
         FrameOf(doc)->TransferDataToWindow();
+        doc->Modify(false);
         const wxString pdf = MakeTempDir() + "/plan.pdf";
-        SetPrinterToFile(c.paper, c.landscape ? wxLANDSCAPE : wxPORTRAIT, pdf);
-        ASSERT_TRUE(PrintThroughDialog(FrameOf(doc), GTK_RESPONSE_OK)) << c.name;
+        // A cancelled print leaves the empty years and the changed flag as they were; a confirmed
+        // one fills them in.
+        for (int response : {GTK_RESPONSE_CANCEL, GTK_RESPONSE_OK}) {
+            const wxString year = response == GTK_RESPONSE_OK ? ThisYear : "";
+            ASSERT_TRUE(PrintToFile(FrameOf(doc), response, c.paper, c.landscape, pdf)) << c.name;
+            EXPECT_EQ(year, doc->m_year) << c.name;
+            EXPECT_EQ(year, FrameOf(doc)->m_yearToText->GetValue()) << c.name;
+            EXPECT_EQ(!year.empty(), doc->IsModified()) << c.name;
+        }
 
         const wxImage printed = RenderPdf(pdf);
         ASSERT_TRUE(printed.IsOk()) << c.name;
-        const wxSize pixels = printed.GetSize();
-        EXPECT_NEAR(c.w, pixels.x * 25.4 / 300, 0.2) << c.name;
-        EXPECT_NEAR(c.h, pixels.y * 25.4 / 300, 0.2) << c.name;
-        const FrameEdges paper = FindFrame(printed, pixels, c.w, c.h);
-
+        EXPECT_NEAR(c.w, printed.GetWidth() * 25.4 / 300, 0.2) << c.name;
+        EXPECT_NEAR(c.h, printed.GetHeight() * 25.4 / 300, 0.2) << c.name;
         // The printable area, and the drawing's units in it: 203 mm of points across its width,
         // 172 mm down when it is too short for that.
         const wxRect2DDouble area(c.landscape ? foot : side, side, c.w - side - (c.landscape ? foot : side),
                                   c.h - side - (c.landscape ? side : foot));
         const double unitX = area.m_width / (203 * pointsPerMM);
         const double unitY = area.m_height < 172 * area.m_width / 203 ? area.m_height / (172 * pointsPerMM) : unitX;
-        const FrameEdges designed = {area.m_x + 30 * unitX, area.m_y + 18 * unitY,
-                                     area.m_x + (c.daysAcross ? 527 : 554) * unitX,
-                                     area.m_y + (c.daysAcross ? 462 : 474) * unitY};
-        std::printf("%s printed frame %.2f %.2f %.2f %.2f mm, designed %.2f %.2f %.2f %.2f mm\n", c.name,
-                    paper.left, paper.top, paper.right, paper.bottom,
-                    designed.left, designed.top, designed.right, designed.bottom);
-        EXPECT_NEAR(designed.left, paper.left, 0.3) << c.name;
-        EXPECT_NEAR(designed.top, paper.top, 0.3) << c.name;
-        EXPECT_NEAR(designed.right, paper.right, 0.3) << c.name;
-        EXPECT_NEAR(designed.bottom, paper.bottom, 0.3) << c.name;
-        EXPECT_EQ(0, InkOutside(printed, c.w, area, 0.2)) << c.name;
+        const std::array<double, 4> designed = {area.m_x + 30 * unitX, area.m_y + 18 * unitY,
+                                                area.m_x + (c.daysAcross ? 527 : 554) * unitX,
+                                                area.m_y + (c.daysAcross ? 462 : 474) * unitY};
+        int inkOutside = 0, previewInk = 0;
+        const std::array<double, 4> paper = FindFrame(printed, c.w, c.h, area, &inkOutside);
+        EXPECT_EQ(0, inkOutside) << c.name;
 
         // The preview of the same paper puts the frame at the same place.
         wxPrintDialogData dialogData(*wxGetApp().m_printData);
@@ -353,13 +289,11 @@ TEST_F(PrintoutTest, PrintedPageFillsThePrintableAreaWhereThePreviewShowsIt)
         bool wholePaper = false;
         const wxImage previewed = preview.Render(1, 300, &wholePaper);
         ASSERT_TRUE(previewed.IsOk() && wholePaper) << c.name;
-        const FrameEdges shown = FindFrame(previewed, previewed.GetSize(), c.w, c.h);
-        std::printf("%s preview frame %.2f %.2f %.2f %.2f mm\n", c.name, shown.left, shown.top, shown.right,
-                    shown.bottom);
-        EXPECT_NEAR(paper.left, shown.left, 0.5) << c.name;
-        EXPECT_NEAR(paper.top, shown.top, 0.5) << c.name;
-        EXPECT_NEAR(paper.right, shown.right, 0.5) << c.name;
-        EXPECT_NEAR(paper.bottom, shown.bottom, 0.5) << c.name;
+        const std::array<double, 4> shown = FindFrame(previewed, c.w, c.h, area, &previewInk);
+        for (int edge = 0; edge < 4; ++edge) {
+            EXPECT_NEAR(designed[edge], paper[edge], 0.3) << c.name << ": printed edge " << edge;
+            EXPECT_NEAR(paper[edge], shown[edge], 0.5) << c.name << ": previewed edge " << edge;
+        }
         CloseAllPlans();
     }
 }

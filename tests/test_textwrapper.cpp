@@ -11,13 +11,10 @@ namespace {
 using Lines = std::vector<wxString>;
 
 /// Collects the lines a wrap hands out.
-class LineRecorder : public tovendal::wxTextWrapper
+struct LineRecorder : tovendal::wxTextWrapper
 {
-public:
-    Lines lines;
-
-protected:
     void OnOutputLine(const wxString& line) override { lines.push_back(line); }
+    Lines lines;
 };
 
 } // namespace
@@ -30,13 +27,10 @@ TEST(TextWrapper, BreaksAtTheLastFittingBlankAndAtLineFeedsButNeverInsideAWord)
     const int both = dc.GetTextExtent("alpha beta").x;
     struct Case { const char* text; int limit; Lines expected; };
     const Case cases[] = {
-        {"", -1, {""}},
-        {"ends in a feed\n", -1, {"ends in a feed", ""}},
-        {"first\n\nthird", -1, {"first", "", "third"}},
+        {"", -1, {""}}, {"ends in a feed\n", -1, {"ends in a feed", ""}}, {"first\n\nthird", -1, {"first", "", "third"}},
         {"extraordinarily long words", 5, {"extraordinarily", "long", "words"}},
         {"no wrapping at all without a limit", -1, {"no wrapping at all without a limit"}},
-        {"alpha beta", both - 1, {"alpha", "beta"}},
-        {"alpha beta", both, {"alpha beta"}},
+        {"alpha beta", both - 1, {"alpha", "beta"}}, {"alpha beta", both, {"alpha beta"}},
         {"one two three", both, {"one two", "three"}},
     };
     for (const Case& c : cases) {

@@ -12,11 +12,11 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <gtk/gtk.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
-#include <dlfcn.h>
 #include <cstdlib>
 #include <vector>
 
@@ -34,10 +34,7 @@ wxString MakeTempDir()
     return pattern;
 }
 
-wxString TestHome()
-{
-    return g_tempDirs.front();
-}
+wxString TestHome() { return g_tempDirs.front(); }
 
 void RunEventsFor(int milliseconds)
 {
@@ -50,14 +47,10 @@ void RunEventsFor(int milliseconds)
 
 bool InsertText(wxTextCtrl* text, const wxString& inserted, long position)
 {
-    using InsertFunction = void (*)(void* editable, const char* text, int length, int* position);
-    static const InsertFunction insert =
-        reinterpret_cast<InsertFunction>(dlsym(RTLD_DEFAULT, "gtk_editable_insert_text"));
-    if (!insert || !text->GetHandle())
+    if (!text->GetHandle() || !GTK_IS_EDITABLE(text->GetHandle()))
         return false;
-    const wxScopedCharBuffer utf8 = inserted.utf8_str();
-    int at = static_cast<int>(position);
-    insert(text->GetHandle(), utf8.data(), static_cast<int>(std::strlen(utf8.data())), &at);
+    gint at = static_cast<gint>(position);
+    gtk_editable_insert_text(GTK_EDITABLE(text->GetHandle()), inserted.utf8_str(), -1, &at);
     return true;
 }
 
@@ -75,10 +68,9 @@ void StopTovendal()
     TovendalApp& app = wxGetApp();
     if (!app.m_instanceChecker && !app.m_docManager)
         return;
-    if (app.m_docManager) {
+    if (app.m_docManager)
         for (wxDocument* doc : app.m_docManager->GetDocumentsVector())
             doc->Modify(false);
-    }
     if (wxWindow* top = app.GetTopWindow())
         top->Close(true);
     app.ProcessIdle();

@@ -24,7 +24,7 @@ void StopTovendal();
 
 /// Inserts text at a position of a text control through the toolkit's own editing, as typing,
 /// pasting and dropping do, so that the control counts as edited by the user (the display's
-/// keyboard and clipboard are shared with other tests). False when the toolkit has no such call.
+/// keyboard and clipboard are shared with other tests). False unless it is a one-line box.
 bool InsertText(wxTextCtrl* text, const wxString& inserted, long position);
 
 /// Answers the file dialog with a path. GTK's chooser takes the path only once it has
