@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/mainframe.h"
 #include "tests/privatedisplay.h"
+#include "tests/testsupport.h"
 #include "view/docmanager.h"
 
 #include <wx/evtloop.h>
@@ -16,8 +17,9 @@
 #include <wx/url.h>
 #include <wx/weakref.h>
 
+#include <gtk/gtk.h>
+
 #include <arpa/inet.h>
-#include <dlfcn.h>
 #include <net/if.h>
 #include <poll.h>
 #include <sched.h>
@@ -93,15 +95,11 @@ const std::string kMoved = "HTTP/1.1 301 Moved Permanently\r\nLocation: http://e
 /// Clicks the window's close box, as the window manager reports it to the toolkit.
 void PressCloseBox(wxWindow* window)
 {
-    struct AnyEvent { int type; void* window; signed char sendEvent; };
-    const auto sym = [](const char* name) { return dlsym(RTLD_DEFAULT, name); };
-    const int GDK_DELETE = 0;
-    AnyEvent* event = reinterpret_cast<AnyEvent* (*)(int)>(sym("gdk_event_new"))(GDK_DELETE);
-    event->window = reinterpret_cast<void* (*)(void*)>(sym("g_object_ref"))(
-        reinterpret_cast<void* (*)(void*)>(sym("gtk_widget_get_window"))(window->GetHandle()));
-    event->sendEvent = 1;
-    reinterpret_cast<void (*)(AnyEvent*)>(sym("gdk_event_put"))(event);
-    reinterpret_cast<void (*)(AnyEvent*)>(sym("gdk_event_free"))(event);
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window->GetHandle())));
+    event->any.send_event = TRUE;
+    gdk_event_put(event);
+    gdk_event_free(event);
 }
 
 } // namespace
@@ -184,7 +182,7 @@ TEST(UpdateCheck, ANameServerThatNeverAnswersIsGivenUpWithinTheBound)
               : recv(silent, question, sizeof question, MSG_DONTWAIT) <= 0 ? 3
               : took < UPDATE_CHECK_TIMEOUT * 1000 + 500 ? 0 : 1);
     }
-    const int status = desktoptest::WaitFor(child, 30);
+    const int status = desktoptest::Finish(child, 30, SIGKILL);
     if (status == 77)
         GTEST_SKIP() << "no network namespace can be made here";
     EXPECT_EQ(0, status);
@@ -211,7 +209,7 @@ TEST(UpdateCheckCommand, TakesNothingElseWhileItWaitsAndThenServesAndClosesAsUsu
     SetVersionsListAddress(server.m_url);
     // While the check waits: a later start hands a plan over, the close box is clicked and a
     // second check is asked for.
-    const pid_t later = desktoptest::Spawn({TOVENDAL_EXECUTABLE, plan.utf8_string()}, "");
+    const pid_t later = desktoptest::Spawn("'" TOVENDAL_EXECUTABLE "' '" + plan.utf8_string() + "'");
     bool arrived = false;
     wxTimer during;
     during.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
