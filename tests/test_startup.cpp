@@ -3,6 +3,7 @@
 // display, so the children find each other as they would for one user.
 #include "app/app.h"
 #include "app/ipc.h"
+#include "tests/privatedisplay.h"
 #include "tests/testsupport.h"
 #include "view/docmanager.h"
 
@@ -66,9 +67,7 @@ int WaitForExit(pid_t pid)
         if (waitpid(pid, &status, WNOHANG) == pid)
             return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
+    return desktoptest::Finish(pid, 0, SIGKILL);
 }
 
 /// Whether a program of the session takes hand-overs, as a later start of it would find.
@@ -87,7 +86,7 @@ bool IsOpenHere(const wxString& path)
     return std::any_of(plans.begin(), plans.end(), [&](const wxDocument* plan) { return plan->GetFilename() == path; });
 }
 
-const wxString ConfigPath() { return TestHome() + "/.Tovendal"; }
+wxString ConfigPath() { return TestHome() + "/.Tovendal"; }
 
 wxString WritePlan(const wxString& name, const wxString& dir = MakeTempDir())
 {
@@ -133,8 +132,7 @@ TEST(Program, LaterStartGivesUpOnARunningProgramThatNeverAnswers)
     EXPECT_EQ(255, WaitForExit(Spawn({WritePlan("waiting.tovendal").utf8_str()})));
     EXPECT_LT(watch.Time(), 20000);
     EXPECT_FALSE(wxFileExists(ConfigPath()));
-    kill(running, SIGKILL);
-    waitpid(running, nullptr, 0);
+    desktoptest::Finish(running, 0, SIGKILL);
 }
 
 TEST(Program, LaterStartHandsOverOnlyToTheFirstProgramOfItsOwnHomeAndRuntimeFolder)
@@ -178,9 +176,7 @@ TEST(Program, LaterStartHandsOverOnlyToTheFirstProgramOfItsOwnHomeAndRuntimeFold
     EXPECT_EQ(0, waitpid(alone, nullptr, WNOHANG)) << "ended";
     EXPECT_TRUE(Serves(unserved));
 
-    for (const pid_t pid : {first, later, alone}) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
+    for (const pid_t pid : {first, later, alone})
+        desktoptest::Finish(pid, 0, SIGKILL);
     StopTovendal();
 }
