@@ -36,49 +36,20 @@ int FolderMode(const wxString& path)
     return lstat(path.fn_str(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
-/// Server and client in this one process: the client's waits dispatch the
-/// server's socket events only while an event loop is active. A watchdog ends
-/// the process should a wait ever block.
-class HandOver : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        alarm(60);
-        wxGetApp().m_docManager = &m_manager;
-    }
-
-    void TearDown() override
-    {
-        wxGetApp().m_docManager = nullptr;
-        alarm(0);
-    }
-
-    /// One later start's conversation, sending paths; then the files opened so far (waits 5 s at most for count).
-    Paths HandOverFiles(const Paths& paths, size_t count)
-    {
-        MyClient client;
-        EXPECT_TRUE(client.Connect("localhost", TOVENDAL_SERVICE_NAME, "Open"));
-        for (size_t i = 0; client.m_connection && i < paths.size(); ++i)
-            client.m_connection->Execute(paths[i]);
-        client.Disconnect();
-        for (wxStopWatch watch; m_manager.m_files.size() < count && watch.Time() < 5000;)
-            RunEventsFor(20);
-        return m_manager.m_files;
-    }
-
-    wxEventLoop m_loop;
-    wxEventLoopActivator m_activator{&m_loop};
-    HandedFiles m_manager;
-};
-
 } // namespace
 
-TEST_F(HandOver, ServesInPlaceOfACrashedInstanceKeepsItsSocketAndOpensEachPathSilently)
+TEST(HandOver, ServesInPlaceOfACrashedInstanceTakesOnlyTheTopicOpenAndOpensEachPathSilently)
 {
+    // Server and client in this one process: the client's waits dispatch the server's socket
+    // events only while an event loop is active. A watchdog ends the process should a wait block.
+    alarm(60);
+    wxEventLoop loop;
+    wxEventLoopActivator activator(&loop);
+    HandedFiles manager;
+    wxGetApp().m_docManager = &manager;
+
     // The socket a crashed instance leaves: bound, then closed.
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    sockaddr_un address{AF_UNIX, {}};
     strcpy(address.sun_path, HandOverAddress().fn_str());
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_EQ(0, bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address));
@@ -88,35 +59,42 @@ TEST_F(HandOver, ServesInPlaceOfACrashedInstanceKeepsItsSocketAndOpensEachPathSi
     MyServer server;
     ASSERT_TRUE(server.Create(TOVENDAL_SERVICE_NAME));
     EXPECT_FALSE(MyServer().Create(TOVENDAL_SERVICE_NAME));
-    const wxString plan = wxString::FromUTF8("/tmp/Pl\xc3\xa4ne \xe2\x82\xac.tovendal");
-    EXPECT_EQ(Paths{"/a.tovendal"}, HandOverFiles({"/a.tovendal", ""}, 1));
-    EXPECT_EQ((Paths{"/a.tovendal", plan}), HandOverFiles({plan}, 2));
-}
-
-TEST_F(HandOver, OnlyTheTopicOpenIsAccepted)
-{
-    MyServer server;
-    ASSERT_TRUE(server.Create(TOVENDAL_SERVICE_NAME));
-    for (const wxString topic : {"open", "Open ", "", "Open"}) {
+    for (const wxString topic : {"open", "OPEN", "Open ", "Close", "", "Open"}) {
         MyClient client;
         EXPECT_EQ(topic == "Open", client.Connect("localhost", TOVENDAL_SERVICE_NAME, topic)) << topic;
         EXPECT_EQ(topic == "Open", server.m_connection != nullptr) << topic;
     }
+
+    // One later start's conversation, sending paths; then the files opened so far (waits 5 s at
+    // most for count).
+    const auto handOver = [&manager](const Paths& paths, size_t count) {
+        MyClient client;
+        EXPECT_TRUE(client.Connect("localhost", TOVENDAL_SERVICE_NAME, "Open"));
+        for (size_t i = 0; client.m_connection && i < paths.size(); ++i)
+            client.m_connection->Execute(paths[i]);
+        client.Disconnect();
+        for (wxStopWatch watch; manager.m_files.size() < count && watch.Time() < 5000;)
+            RunEventsFor(20);
+        return manager.m_files;
+    };
+    const wxString plan = wxString::FromUTF8("/tmp/Pl\xc3\xa4ne \xe2\x82\xac.tovendal");
+    EXPECT_EQ(Paths{"/a.tovendal"}, handOver({"/a.tovendal", ""}, 1));
+    EXPECT_EQ((Paths{"/a.tovendal", plan}), handOver({plan}, 2));
+    wxGetApp().m_docManager = nullptr;
+    alarm(0);
 }
 
 TEST(HandOverAddress, OnlyPrivateFoldersAreUsed)
 {
-    const wxString fresh = MakeTempDir() + "/fresh";
+    const wxString fresh = MakeTempDir() + "/fresh", open = MakeTempDir();
     EXPECT_EQ(fresh, PrivateFolder(fresh));
     EXPECT_EQ(0700, FolderMode(fresh));
-    const wxString open = MakeTempDir();
     chmod(open.fn_str(), 0755);
     EXPECT_EQ("", PrivateFolder(open));
     EXPECT_EQ(0755, FolderMode(open));
 
     // A runtime folder others can enter is passed over for a private one in /tmp.
-    wxString runtime;
-    ASSERT_TRUE(wxGetEnv("XDG_RUNTIME_DIR", &runtime));
+    const wxString runtime = wxGetenv("XDG_RUNTIME_DIR");
     wxSetEnv("XDG_RUNTIME_DIR", open);
     const wxString fallback = wxString::Format("/tmp/tovendal-%lu", (unsigned long)getuid());
     EXPECT_EQ(fallback, InstanceFolder());

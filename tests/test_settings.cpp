@@ -5,6 +5,7 @@
 
 #include <wx/fileconf.h>
 #include <wx/frame.h>
+#include <wx/log.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
@@ -45,66 +46,69 @@ protected:
     }
 };
 
+/// Keeps every message the toolkit logs while it is installed.
+struct LogRecorder : wxLog
+{
+    LogRecorder() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~LogRecorder() override { wxLog::SetActiveTarget(m_previous); }
+    void DoLogTextAtLevel(wxLogLevel level, const wxString& text) override
+    {
+        if (level <= wxLOG_Message)
+            m_messages += text + "\n";
+    }
+    wxLog* m_previous;
+    wxString m_messages;
+};
+
 } // namespace
 
-TEST(PreferencesDialog, TypingStopsAtTheNameLength)
-{
-    appSettings dialog;
-    dialog.Create(nullptr, ID_SETTINGS_DIALOG, "Program Options");
-    // Whether a key typed into a box holding text is let through; a selection is typed over.
-    const auto typed = [&dialog](int id, const wxString& text, int key, long selectionEnd = 0) {
-        wxTextCtrl* box = wxStaticCast(dialog.FindWindow(id), wxTextCtrl);
-        box->ChangeValue(text);
-        box->SetSelection(0, selectionEnd);
-        wxKeyEvent event(wxEVT_CHAR);
-        event.m_keyCode = event.m_uniChar = key;
-        event.SetEventObject(box);
-        return !box->GetEventHandler()->ProcessEvent(event);
-    };
-    EXPECT_TRUE(typed(ID_TUESDAY_TEXT, "Tu", 'e'));
-    EXPECT_FALSE(typed(ID_TUESDAY_TEXT, "Tue", 's'));
-    EXPECT_TRUE(typed(ID_TUESDAY_TEXT, "Tue", WXK_BACK));
-    EXPECT_TRUE(typed(ID_TUESDAY_TEXT, "Tue", 'X', 1));
-    EXPECT_TRUE(typed(ID_SEPTEMBER_TEXT, "123456789", 'x'));
-    EXPECT_FALSE(typed(ID_SEPTEMBER_TEXT, "1234567890", 'x'));
-}
-
-TEST(PreferencesDialog, InsertedTextStopsAtTheNameLengthButStoredNamesShowInFull)
+TEST(PreferencesDialog, TypedAndInsertedTextStopsAtTheNameLengthButStoredNamesShowInFull)
 {
     appSettings dialog;
     dialog.SetTuesdayName("Tuesday");
     dialog.SetMayName("May");
     dialog.Create(nullptr, ID_SETTINGS_DIALOG, "Program Options");
     dialog.TransferDataToWindow();
-    wxTextCtrl* tuesday = wxStaticCast(dialog.FindWindow(ID_TUESDAY_TEXT), wxTextCtrl);
-    wxTextCtrl* may = wxStaticCast(dialog.FindWindow(ID_MAY_TEXT), wxTextCtrl);
-    EXPECT_EQ("Tuesday", tuesday->GetValue());
-    ASSERT_TRUE(InsertText(tuesday, "s", 7));
-    EXPECT_EQ("Tuesday", tuesday->GetValue());
-    ASSERT_TRUE(InsertText(may, "-September", 3));
-    EXPECT_EQ("May-Septem", may->GetValue());
-    wxTextCtrl* monday = wxStaticCast(dialog.FindWindow(ID_MONDAY_TEXT), wxTextCtrl);
-    ASSERT_TRUE(InsertText(monday, wxString::FromUTF8("L\xc3\xbcnedi"), 0));
-    EXPECT_EQ(wxString::FromUTF8("L\xc3\xbcn"), monday->GetValue());
+    const auto box = [&dialog](int id) { return wxStaticCast(dialog.FindWindow(id), wxTextCtrl); };
+    const struct { int id; const char* inserted; long at; const char* kept; } pastes[] = {
+        {ID_TUESDAY_TEXT, "s", 7, "Tuesday"},
+        {ID_MAY_TEXT, "-September", 3, "May-Septem"},
+        {ID_MONDAY_TEXT, "L\xc3\xbcnedi", 0, "L\xc3\xbcn"},
+    };
+    for (const auto& paste : pastes) {
+        ASSERT_TRUE(InsertText(box(paste.id), wxString::FromUTF8(paste.inserted), paste.at));
+        EXPECT_EQ(wxString::FromUTF8(paste.kept), box(paste.id)->GetValue());
+    }
     dialog.TransferDataFromWindow();
     EXPECT_EQ("May-Septem", dialog.GetMayName());
+
+    // Whether a key typed into a box holding text is let through; a selection is typed over.
+    const struct { int id; const char* text; int key; long selectionEnd; bool through; } keys[] = {
+        {ID_TUESDAY_TEXT, "Tu", 'e', 0, true},          {ID_TUESDAY_TEXT, "Tue", 's', 0, false},
+        {ID_TUESDAY_TEXT, "Tue", WXK_BACK, 0, true},    {ID_TUESDAY_TEXT, "Tue", 'X', 1, true},
+        {ID_SEPTEMBER_TEXT, "123456789", 'x', 0, true}, {ID_SEPTEMBER_TEXT, "1234567890", 'x', 0, false},
+    };
+    for (const auto& k : keys) {
+        box(k.id)->ChangeValue(k.text);
+        box(k.id)->SetSelection(0, k.selectionEnd);
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = event.m_uniChar = k.key;
+        event.SetEventObject(box(k.id));
+        EXPECT_EQ(k.through, !box(k.id)->GetEventHandler()->ProcessEvent(event)) << k.text << " " << k.key;
+    }
 }
 
-TEST_F(Preferences, CancelChangesNeitherNamesNorStore)
+TEST_F(Preferences, CancelChangesNothingAndOkRewritesBothGroupsForTheNextStart)
 {
     RunPreferences(wxID_CANCEL);
     EXPECT_EQ("Mo", wxGetApp().m_dayNames[0]);
     EXPECT_FALSE(wxGetApp().m_config->Exists("/DayNames"));
-}
 
-TEST_F(Preferences, OkRewritesBothGroupsInTheFileAndTheNextStartReadsThem)
-{
     wxGetApp().m_config->Write("/DayNames/Stale/Deep", 3L);
     RunPreferences(wxID_OK);
     EXPECT_EQ("Lun", wxGetApp().m_dayNames[0]);
-
-    // Each name with its position, a name longer than a box allows kept whole;
-    // a later duplicate overwrites the earlier one.
+    // Each name with its position, a name longer than a box allows kept whole; a later duplicate
+    // overwrites the earlier one; a name with "/" would land in another group and is left out.
     wxFileConfig stored("Tovendal", "Halvorix");
     stored.SetPath("/DayNames");
     EXPECT_EQ(6u, stored.GetNumberOfEntries());
@@ -113,7 +117,6 @@ TEST_F(Preferences, OkRewritesBothGroupsInTheFileAndTheNextStartReadsThem)
     EXPECT_EQ(1, stored.ReadLong("Tuesday", -1));
     EXPECT_EQ(5, stored.ReadLong("We", -1));
     stored.SetPath("/MonthNames");
-    // A name with "/" would land in another group: it is left out.
     EXPECT_EQ(11u, stored.GetNumberOfEntries());
     EXPECT_EQ(0u, stored.GetNumberOfGroups());
     EXPECT_EQ(-1, stored.ReadLong("Ju/ne", -1));
@@ -124,30 +127,6 @@ TEST_F(Preferences, OkRewritesBothGroupsInTheFileAndTheNextStartReadsThem)
     EXPECT_EQ("Mo", wxGetApp().m_dayNames[0]);
     EXPECT_EQ("June", wxGetApp().m_monthNames[5]);
 }
-
-namespace {
-
-/// Notes every message the toolkit logs while it is installed.
-class LogRecorder : public wxLog
-{
-public:
-    LogRecorder() : m_previous(wxLog::SetActiveTarget(this)) {}
-    ~LogRecorder() override { wxLog::SetActiveTarget(m_previous); }
-
-    wxString m_messages;
-
-protected:
-    void DoLogTextAtLevel(wxLogLevel level, const wxString& text) override
-    {
-        if (level <= wxLOG_Message)
-            m_messages += text + "\n";
-    }
-
-private:
-    wxLog* m_previous;
-};
-
-} // namespace
 
 TEST_F(Preferences, NamesTheStoreCannotHoldAreUsedButNotWritten)
 {

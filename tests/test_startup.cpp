@@ -3,21 +3,21 @@
 // display, so the children find each other as they would for one user.
 #include "app/app.h"
 #include "app/ipc.h"
+#include "tests/privatedisplay.h"
 #include "tests/testsupport.h"
 #include "view/docmanager.h"
 
 #include <wx/evtloop.h>
 #include <wx/file.h>
 #include <wx/fileconf.h>
-#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/snglinst.h>
 #include <wx/stopwatch.h>
-#include <wx/testing.h>
 #include <wx/utils.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,88 +25,72 @@
 
 namespace {
 
-// HOME and the runtime folder a program starts with.
-struct Session
-{
-    wxString home;
-    wxString runtime;
-};
+/// HOME and the runtime folder a program starts with.
+struct Session { wxString home, runtime; };
 
-// Starts the built program in the folder, in this test's session unless another is given; its
-// messages go to the test's output.
+/// Makes the session this process's own; gives back the one it had.
+Session Enter(const Session& session)
+{
+    Session was;
+    wxGetEnv("HOME", &was.home);
+    wxGetEnv("XDG_RUNTIME_DIR", &was.runtime);
+    wxSetEnv("HOME", session.home);
+    wxSetEnv("XDG_RUNTIME_DIR", session.runtime);
+    return was;
+}
+
+/// Starts the built program in the folder, in this test's session unless another is given; its
+/// messages go to the test's output.
 pid_t Spawn(std::vector<const char*> args, const char* dir = "/", const Session* session = nullptr)
 {
     args.insert(args.begin(), TOVENDAL_EXECUTABLE);
     args.push_back(nullptr);
-    const wxScopedCharBuffer home = session ? session->home.utf8_str() : wxScopedCharBuffer();
-    const wxScopedCharBuffer runtime = session ? session->runtime.utf8_str() : wxScopedCharBuffer();
+    const Session was = session ? Enter(*session) : Session();
     const pid_t pid = fork();
     if (pid == 0) {
-        if (session) {
-            setenv("HOME", home.data(), 1);
-            setenv("XDG_RUNTIME_DIR", runtime.data(), 1);
-        }
         if (chdir(dir) == 0)
             execv(args[0], const_cast<char**>(args.data()));
         _exit(127);
     }
+    if (session)
+        Enter(was);
     return pid;
 }
 
-// The child's exit code once it has ended within 20 s (start-up and close are slow under the
-// sanitizers), else -1 and the child is killed. The program's -1 is the exit code 255. Events
-// run meanwhile, so the program running in this process answers hand-overs.
+/// The child's exit code once it has ended within 20 s (start-up and close are slow under the
+/// sanitizers), else -1 and the child is killed. The program's -1 is the exit code 255. Events
+/// run meanwhile, so the program running in this process answers hand-overs.
 int WaitForExit(pid_t pid)
 {
     int status = 0;
-    for (wxStopWatch watch; watch.Time() < 20000;) {
+    for (wxStopWatch watch; watch.Time() < 20000; RunEventsFor(20)) {
         if (waitpid(pid, &status, WNOHANG) == pid)
             return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        RunEventsFor(20);
     }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
+    return desktoptest::Finish(pid, 0, SIGKILL);
 }
 
-bool Connects(const wxString& topic)
+/// Whether a program of the session takes hand-overs, as a later start of it would find.
+bool Serves(const Session& session = {TestHome(), wxGetenv("XDG_RUNTIME_DIR")})
 {
-    MyClient client;
-    return client.Connect("localhost", TOVENDAL_SERVICE_NAME, topic);
-}
-
-// Whether a program of that session takes hand-overs, as a later start of it would find.
-bool Serves(const Session& session)
-{
-    wxString home, runtime;
-    wxGetEnv("HOME", &home);
-    wxGetEnv("XDG_RUNTIME_DIR", &runtime);
-    wxSetEnv("HOME", session.home);
-    wxSetEnv("XDG_RUNTIME_DIR", session.runtime);
-    const bool serves = Connects("Open");
-    wxSetEnv("HOME", home);
-    wxSetEnv("XDG_RUNTIME_DIR", runtime);
+    const Session was = Enter(session);
+    const bool serves = MyClient().Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
+    Enter(was);
     return serves;
 }
 
-// Whether the running program in this process has the plan open.
+/// Whether the running program in this process has the plan open.
 bool IsOpenHere(const wxString& path)
 {
-    for (const wxDocument* doc : wxGetApp().m_docManager->GetDocumentsVector()) {
-        if (doc->GetFilename() == path)
-            return true;
-    }
-    return false;
+    const auto plans = wxGetApp().m_docManager->GetDocumentsVector();
+    return std::any_of(plans.begin(), plans.end(), [&](const wxDocument* plan) { return plan->GetFilename() == path; });
 }
 
-wxString ConfigPath()
-{
-    return wxFileName(TestHome(), ".Tovendal").GetFullPath();
-}
+wxString ConfigPath() { return TestHome() + "/.Tovendal"; }
 
 wxString WritePlan(const wxString& name, const wxString& dir = MakeTempDir())
 {
-    const wxString path = wxFileName(dir, name).GetFullPath();
+    const wxString path = dir + "/" + name;
     wxFile(path, wxFile::write).Write("<tovendal title=\"Plan\" year=\"2015\" yearend=\"2015\" />");
     return path;
 }
@@ -115,8 +99,7 @@ wxString WritePlan(const wxString& name, const wxString& dir = MakeTempDir())
 
 TEST(Program, CommandLineErrorsEndWithMinusOneAndSaveNothing)
 {
-    const std::vector<const char*> cases[] = {{"a.tovendal", "b.tovendal"}, {"--unknown"}};
-    for (const std::vector<const char*>& args : cases) {
+    for (const std::vector<const char*>& args : {std::vector<const char*>{"a.tovendal", "b.tovendal"}, {"--unknown"}}) {
         EXPECT_EQ(255, WaitForExit(Spawn(args))) << args[0];
         EXPECT_FALSE(wxFileExists(ConfigPath())) << args[0];
     }
@@ -134,26 +117,22 @@ TEST(Program, RunningProgramOpensTheFileALaterStartNamesRelativeToItsOwnFolder)
     // opened in the history it saves at exit.
     EXPECT_FALSE(wxFileExists(ConfigPath()));
     StopTovendal();
-    wxFileConfig saved("", "", ConfigPath(), "", wxCONFIG_USE_LOCAL_FILE);
-    EXPECT_EQ(handed.ToStdString(), saved.Read("/history/file1").ToStdString());
+    EXPECT_EQ(handed, wxFileConfig("", "", ConfigPath(), "", wxCONFIG_USE_LOCAL_FILE).Read("/history/file1"));
 }
 
 TEST(Program, LaterStartGivesUpOnARunningProgramThatNeverAnswers)
 {
     wxRemoveFile(ConfigPath());
     const pid_t running = Spawn({});
-    for (wxStopWatch watch; !Connects("Open") && watch.Time() < 20000;)
+    for (wxStopWatch watch; !Serves() && watch.Time() < 20000;)
         wxMilliSleep(100);
-    for (const char* topic : {"open", "OPEN", "Close", ""})
-        EXPECT_FALSE(Connects(topic)) << topic;
     // Stopped as in a debugger: it still holds the lock and its socket takes connections.
     kill(running, SIGSTOP);
     wxStopWatch watch;
     EXPECT_EQ(255, WaitForExit(Spawn({WritePlan("waiting.tovendal").utf8_str()})));
     EXPECT_LT(watch.Time(), 20000);
     EXPECT_FALSE(wxFileExists(ConfigPath()));
-    kill(running, SIGKILL);
-    waitpid(running, nullptr, 0);
+    desktoptest::Finish(running, 0, SIGKILL);
 }
 
 TEST(Program, LaterStartHandsOverOnlyToTheFirstProgramOfItsOwnHomeAndRuntimeFolder)
@@ -161,11 +140,9 @@ TEST(Program, LaterStartHandsOverOnlyToTheFirstProgramOfItsOwnHomeAndRuntimeFold
     // A client in this process waits on the program running here only inside an event loop.
     wxEventLoop loop;
     wxEventLoopActivator activator(&loop);
-    wxString runtime;
-    ASSERT_TRUE(wxGetEnv("XDG_RUNTIME_DIR", &runtime));
+    const wxString runtime = wxGetenv("XDG_RUNTIME_DIR");
     ASSERT_TRUE(StartTovendal());
-    const Session otherHome{MakeTempDir(), runtime};
-    const Session otherRuntime{TestHome(), MakeTempDir()};
+    const Session otherHome{MakeTempDir(), runtime}, otherRuntime{TestHome(), MakeTempDir()};
 
     // A first program of another HOME beside the one running here, then a later start of it.
     const pid_t first = Spawn({}, "/", &otherHome);
@@ -188,20 +165,18 @@ TEST(Program, LaterStartHandsOverOnlyToTheFirstProgramOfItsOwnHomeAndRuntimeFold
 
     // A first program that never serves (its server could not start), held here: the later
     // start waits for it a while, then runs as a program of its own.
-    const Session unserved{TestHome(), MakeTempDir()};
-    wxSetEnv("XDG_RUNTIME_DIR", unserved.runtime);
+    const Session unserved{TestHome(), MakeTempDir()}, was = Enter(unserved);
     wxSingleInstanceChecker lock;
-    ASSERT_TRUE(lock.Create(InstanceLockName(), InstanceFolder()));
-    wxSetEnv("XDG_RUNTIME_DIR", runtime);
+    const bool locked = lock.Create(InstanceLockName(), InstanceFolder());
+    Enter(was);
+    ASSERT_TRUE(locked);
     const pid_t alone = Spawn({WritePlan("alone.tovendal").utf8_str()}, "/", &unserved);
     for (wxStopWatch watch; !Serves(unserved) && watch.Time() < 20000;)
         RunEventsFor(100);
     EXPECT_EQ(0, waitpid(alone, nullptr, WNOHANG)) << "ended";
     EXPECT_TRUE(Serves(unserved));
 
-    for (const pid_t pid : {first, later, alone}) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
+    for (const pid_t pid : {first, later, alone})
+        desktoptest::Finish(pid, 0, SIGKILL);
     StopTovendal();
 }
