@@ -15,9 +15,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <new>
 #include <string>
@@ -92,43 +94,92 @@ std::string ToAscii(const wxString& text)
     return ascii;
 }
 
+/// Collects the wide characters of one text before it becomes a wxString: a text of a
+/// plan is short, so most need no allocation but the string's own.
+class WideText
+{
+public:
+    explicit WideText(std::size_t capacity)
+        : m_chars(capacity <= LOCAL ? m_local : (m_heap.resize(capacity), m_heap.data()))
+    {
+    }
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+
+    void Add(wchar_t c) { m_chars[m_length++] = c; }
+    wxString Get() const { return wxString(m_chars, m_length); }
+
+private:
+    static const std::size_t LOCAL = 256;
+    wchar_t m_local[LOCAL];
+    std::vector<wchar_t> m_heap;
+    wchar_t* m_chars;
+    std::size_t m_length = 0;
+};
+
+/// The bytes one character each (each byte its own code, 0 to 255), as the
+/// ISO 8859-1 conversion gives them.
+wxString FromBytes(const char* text)
+{
+    const std::size_t length = std::strlen(text);
+    if (length == 0)
+        return wxString();
+    WideText wide(length);
+    for (std::size_t i = 0; i < length; ++i)
+        wide.Add(wchar_t(static_cast<unsigned char>(text[i])));
+    return wide.Get();
+}
+
 /// Reads an attribute one byte a character; empty when absent.
 wxString AttributeBytes(const TiXmlElement* element, const char* name)
 {
     const char* value = element->Attribute(name);
-    return value ? wxString(value, wxConvISO8859_1) : wxString();
+    return value ? FromBytes(value) : wxString();
 }
 
 /// Decodes UTF-8 as RFC 3629 defines it (no overlong forms, no surrogates, nothing
 /// above U+10FFFF); the empty text when the bytes are not valid UTF-8.
 wxString FromStrictUtf8(const char* text)
 {
+    const std::size_t length = std::strlen(text);
+    if (length == 0)
+        return wxString();
+    WideText wide(length);
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     while (*p) {
         const unsigned c = *p;
+        if (c < 0x80) {
+            wide.Add(wchar_t(c));
+            ++p;
+            continue;
+        }
         int follow;
         unsigned low = 0x80, high = 0xBF; // range of the first continuation byte
-        if (c < 0x80)
-            follow = 0;
-        else if (c >= 0xC2 && c <= 0xDF)
+        wxUint32 code;
+        if (c >= 0xC2 && c <= 0xDF) {
             follow = 1;
-        else if (c >= 0xE0 && c <= 0xEF) {
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
             follow = 2;
             low = c == 0xE0 ? 0xA0 : 0x80;
             high = c == 0xED ? 0x9F : 0xBF;
+            code = c & 0x0F;
         } else if (c >= 0xF0 && c <= 0xF4) {
             follow = 3;
             low = c == 0xF0 ? 0x90 : 0x80;
             high = c == 0xF4 ? 0x8F : 0xBF;
+            code = c & 0x07;
         } else
             return wxString();
         ++p;
         for (int i = 0; i < follow; ++i, ++p) {
             if (*p < (i ? 0x80 : low) || *p > (i ? 0xBF : high))
                 return wxString();
+            code = (code << 6) | (*p & 0x3F);
         }
+        wide.Add(wchar_t(code));
     }
-    return wxString::FromUTF8Unchecked(text, reinterpret_cast<const char*>(p) - text);
+    return wide.Get();
 }
 
 /// Reads an attribute as UTF-8 text; empty when absent or not valid UTF-8.
@@ -178,8 +229,14 @@ public:
             std::map<long, wxDateTime>::const_iterator found = m_days.find(key);
             if (found != m_days.end())
                 return found->second;
-            const wxDateTime date(wxDateTime::wxDateTime_t(day), wxDateTime::Month(month - 1),
-                                  year);
+            time_t midnight;
+            const wxDateTime date = m_zoneRead && LocalMidnight(year, month, day, midnight)
+                                        ? wxDateTime(midnight)
+                                        : wxDateTime(wxDateTime::wxDateTime_t(day),
+                                                     wxDateTime::Month(month - 1), year);
+            // The toolkit's first date of the load that goes to mktime (1970 to 2037) has the
+            // C library read the time zone again: the days after it are found in that zone.
+            m_zoneRead = m_zoneRead || (year >= 1970 && year <= 2037);
             m_days[key] = date;
             return date;
         }
@@ -220,7 +277,38 @@ private:
             && day <= wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year);
     }
 
+    /// The time of local midnight starting the day, as the toolkit's date constructor
+    /// finds it with mktime, which checks the zone file on disk for every call. Taken
+    /// only in the years the toolkit gives to mktime, and only where the offset from
+    /// UTC is the same a day before and after, so that midnight is one unique time.
+    static bool LocalMidnight(int year, int month, int day, time_t& midnight)
+    {
+        if (year < 1970 || year > 2037)
+            return false;
+        // Days from 1970-01-01 to the date in the proleptic Gregorian calendar.
+        const int y = year - (month <= 2);
+        const int era = y / 400;
+        const int yearOfEra = y - era * 400;
+        const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+        const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+        const time_t utcMidnight = time_t(era * 146097 + dayOfEra - 719468) * 86400;
+        struct tm at;
+        if (!localtime_r(&utcMidnight, &at))
+            return false;
+        midnight = utcMidnight - at.tm_gmtoff;
+        const time_t before = midnight - 26 * 3600, after = midnight + 26 * 3600;
+        struct tm earlier, later;
+        if (midnight == time_t(-1) || !localtime_r(&midnight, &at)
+            || !localtime_r(&before, &earlier) || !localtime_r(&after, &later))
+            return false;
+        return at.tm_year == year - 1900 && at.tm_mon == month - 1 && at.tm_mday == day
+            && at.tm_hour == 0 && at.tm_min == 0 && at.tm_sec == 0
+            && earlier.tm_gmtoff == at.tm_gmtoff && later.tm_gmtoff == at.tm_gmtoff
+            && earlier.tm_isdst == at.tm_isdst && later.tm_isdst == at.tm_isdst;
+    }
+
     std::map<long, wxDateTime> m_days;
+    bool m_zoneRead = false;
 };
 
 /// Writes a date as "%Y-%m-%d" in local time.
@@ -632,6 +720,13 @@ bool IsAsciiAlphaNum(unsigned char c)
 void NeutraliseBrokenLeadBytes(char* text, std::size_t size)
 {
     for (std::size_t i = 0; i < size; ++i) {
+        // Plans are mostly ASCII: pass over eight such bytes at a time.
+        std::uint64_t eight;
+        while (i + sizeof eight <= size
+               && (std::memcpy(&eight, text + i, sizeof eight), (eight & 0x8080808080808080u) == 0))
+            i += sizeof eight;
+        if (i == size)
+            break;
         const unsigned char c = text[i];
         const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
                                  : c >= 0xF0 && c <= 0xF4 ? 4 : 1;

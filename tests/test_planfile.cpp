@@ -252,6 +252,39 @@ TEST(PlanFile, LoadFollowsTheRules)
     }
 }
 
+TEST(PlanFile, LoadGivesEachDayTheToolkitsLocalMidnight)
+{
+    // Zones with midnight gaps (Sao Paulo until 2019), half-hour shifts and none; days around
+    // both ends of the years the toolkit gives to the C library, and leap days.
+    const char* const zones[] = {nullptr, "Europe/London", "America/Sao_Paulo",
+                                 "Australia/Lord_Howe", "XXX-5:30"};
+    std::string events;
+    std::vector<wxDateTime::Tm> days;
+    for (wxDateTime day(1, wxDateTime::Jan, 2014); day.GetYear() < 2020; day += wxDateSpan::Day())
+        days.push_back(day.GetTm());
+    for (int year : {1969, 1970, 2037, 2038})
+        for (int mday : {1, 2, 30, 31})
+            days.push_back(wxDateTime(mday, mday > 2 ? wxDateTime::Dec : wxDateTime::Jan, year).GetTm());
+    for (const wxDateTime::Tm& day : days)
+        events += wxString::Format("<event date=\"%04d-%02d-%02d\"/>", day.year, day.mon + 1,
+                                   day.mday).ToStdString();
+    const wxString path = WriteFile("<tovendal><dates>" + events + "</dates></tovendal>");
+    for (const char* zone : zones) {
+        zone ? setenv("TZ", zone, 1) : unsetenv("TZ");
+        tzset();
+        PlanDocument doc;
+        ASSERT_TRUE(Apply(doc, LOAD, path));
+        ASSERT_EQ(days.size(), doc.m_events.size());
+        for (long key = 0; key < long(days.size()); ++key) {
+            const wxDateTime expected(days[key].mday, days[key].mon, days[key].year);
+            EXPECT_EQ(expected.GetValue(), doc.m_events[key]->m_date.GetValue())
+                << (zone ? zone : "local") << " " << expected.FormatISOCombined();
+        }
+    }
+    unsetenv("TZ");
+    tzset();
+}
+
 TEST(PlanFile, FailedSaveKeepsTheOldFileAndChangesNothing)
 {
     const wxString path = MakeTempDir() + "/plan.tovendal";
