@@ -1,5 +1,6 @@
 #include "planwindow/eventdialog.h"
 #include "planwindow/highlight.h"
+#include "images/namedimage.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
@@ -168,13 +169,13 @@ void diaryEvents::CreateControls()
 wxBitmap diaryEvents::GetBitmapResource(const wxString& name)
 {
     if (name == "stock_text_color_foreground-16.png")
-        return wxBitmap(stock_text_color_foreground_16_png_xpm);
+        return BitmapFromXpm(stock_text_color_foreground_16_png_xpm);
     if (name == "stock_text_color_background-16.png")
-        return wxBitmap(stock_text_color_background_16_png_xpm);
+        return BitmapFromXpm(stock_text_color_background_16_png_xpm);
     if (name == "stock_calc-accept-16.png")
-        return wxBitmap(stock_calc_accept_16_png_xpm);
+        return BitmapFromXpm(stock_calc_accept_16_png_xpm);
     if (name == "stock_calc-cancel-16.png")
-        return wxBitmap(stock_calc_cancel_16_png_xpm);
+        return BitmapFromXpm(stock_calc_cancel_16_png_xpm);
     return wxNullBitmap;
 }
 
