@@ -14,20 +14,6 @@
 #include <wx/stdpaths.h>
 #include <wx/toolbar.h>
 
-#include "images/TOVENDAL_ICO.xpm"
-#include "images/delete.xpm"
-#include "images/fileopen.xpm"
-#include "images/filesave.xpm"
-#include "images/filesaveas.xpm"
-#include "images/help.xpm"
-#include "images/new.xpm"
-#include "images/preview.xpm"
-#include "images/print.xpm"
-#include "images/print_options_16.xpm"
-#include "images/program_settings.xpm"
-#include "images/quit.xpm"
-#include "images/stock_close_16_png.xpm"
-
 #include <cerrno>
 #include <unistd.h>
 
@@ -221,9 +207,7 @@ wxBitmap TovendalMain::GetBitmapResource(const wxString& name)
 
 wxIcon TovendalMain::GetIconResource(const wxString& name)
 {
-    if (name == "TOVENDAL.ICO")
-        return wxIcon(TOVENDAL_ICO_xpm);
-    return wxNullIcon;
+    return FindNamedIcon(PROGRAM_ICONS, name);
 }
 
 void TovendalMain::OnCloseWindow(wxCloseEvent& event)

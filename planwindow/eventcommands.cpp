@@ -14,12 +14,14 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
-#include "images/stock_data_delete_table_16.xpm"
-#include "images/stock_data_edit_table_16.xpm"
-#include "images/stock_data_new_table_16.xpm"
-#include "images/stock_delete_16_png.xpm"
-
 namespace {
+
+const NamedImage EVENTS_MENU_IMAGES[] = {
+    {"stock_data-new-table-16.xpm", stock_data_new_table_16_xpm},
+    {"stock_data-edit-table-16.xpm", stock_data_edit_table_16_xpm},
+    {"stock_data-delete-table-16.xpm", stock_data_delete_table_16_xpm},
+    {"stock_delete-16.png", stock_delete_16_png_xpm},
+};
 
 /// Columns of the events list.
 enum { COLUMN_MONTH, COLUMN_DAY, COLUMN_EVENT, COLUMN_ENDING, COLUMN_ANNUAL };
@@ -412,13 +414,5 @@ wxMenu* CreateEventsMenu()
 
 wxBitmap GetEventsMenuBitmap(const wxString& name)
 {
-    if (name == "stock_data-new-table-16.xpm")
-        return BitmapFromXpm(stock_data_new_table_16_xpm);
-    if (name == "stock_data-edit-table-16.xpm")
-        return BitmapFromXpm(stock_data_edit_table_16_xpm);
-    if (name == "stock_data-delete-table-16.xpm")
-        return BitmapFromXpm(stock_data_delete_table_16_xpm);
-    if (name == "stock_delete-16.png")
-        return BitmapFromXpm(stock_delete_16_png_xpm);
-    return wxNullBitmap;
+    return FindNamedImage(EVENTS_MENU_IMAGES, name);
 }

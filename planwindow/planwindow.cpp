@@ -26,27 +26,6 @@
 #include <wx/valgen.h>
 #include <wx/valtext.h>
 
-#include "images/new.xpm"
-#include "images/fileopen.xpm"
-#include "images/filesave.xpm"
-#include "images/filesaveas.xpm"
-#include "images/delete.xpm"
-#include "images/print.xpm"
-#include "images/preview.xpm"
-#include "images/print_options_16.xpm"
-#include "images/quit.xpm"
-#include "images/cut.xpm"
-#include "images/copy.xpm"
-#include "images/paste.xpm"
-#include "images/program_settings.xpm"
-#include "images/help.xpm"
-#include "images/SplashVertReduced_png.xpm"
-#include "images/stock_data_new_table_16.xpm"
-#include "images/stock_data_edit_table_16.xpm"
-#include "images/stock_data_delete_table_16.xpm"
-#include "images/stock_delete_16_png.xpm"
-#include "images/TOVENDAL_ICO.xpm"
-
 namespace {
 
 /// Most characters a year field takes.
@@ -431,9 +410,7 @@ wxBitmap TovendalProject::GetBitmapResource(const wxString& name)
 
 wxIcon TovendalProject::GetIconResource(const wxString& name)
 {
-    if (name == "TOVENDAL.ICO")
-        return wxIcon(TOVENDAL_ICO_xpm);
-    return wxNullIcon;
+    return FindNamedIcon(PROGRAM_ICONS, name);
 }
 
 void TovendalProject::OnIdleUpdateMarker(wxIdleEvent& event)
