@@ -1,5 +1,6 @@
 #include "planwindow/eventcommands.h"
 #include "app/app.h"
+#include "app/menutable.h"
 #include "document/plandocument.h"
 #include "document/planevent.h"
 #include "planwindow/eventdialog.h"
@@ -21,6 +22,18 @@ const NamedImage EVENTS_MENU_IMAGES[] = {
     {"stock_data-edit-table-16.xpm", stock_data_edit_table_16_xpm},
     {"stock_data-delete-table-16.xpm", stock_data_delete_table_16_xpm},
     {"stock_delete-16.png", stock_delete_16_png_xpm},
+};
+
+const MenuTableItem EVENTS_MENU[] = {
+    {wxID_ADD, wxTRANSLATE("Add Event..."), wxTRANSLATE("Create New Event..."),
+     "stock_data-new-table-16.xpm"},
+    {ID_EDIT_EVENT, wxTRANSLATE("Edit Event..."), wxTRANSLATE("Edit Existing Event..."),
+     "stock_data-edit-table-16.xpm"},
+    {wxID_DELETE, wxTRANSLATE("Delete Event"), wxTRANSLATE("Remove Selected Event."),
+     "stock_data-delete-table-16.xpm"},
+    MENU_SEPARATOR,
+    {wxID_REPLACE_ALL, wxTRANSLATE("Remove All Events..."),
+     wxTRANSLATE("Remove All Events from the list."), "stock_delete-16.png"},
 };
 
 /// Columns of the events list.
@@ -382,34 +395,7 @@ void TovendalProject::OnClearStatus(wxListEvent& event)
 
 wxMenu* CreateEventsMenu()
 {
-    wxMenu* menu = new wxMenu(wxEmptyString, 0);
-    const struct
-    {
-        int id;
-        const char* label;
-        const char* help;
-        const char* image;
-    } items[] = {
-        { wxID_ADD, "Add Event...", "Create New Event...", "stock_data-new-table-16.xpm" },
-        { ID_EDIT_EVENT, "Edit Event...", "Edit Existing Event...",
-          "stock_data-edit-table-16.xpm" },
-        { wxID_DELETE, "Delete Event", "Remove Selected Event.",
-          "stock_data-delete-table-16.xpm" },
-        { wxID_SEPARATOR, nullptr, nullptr, nullptr },
-        { wxID_REPLACE_ALL, "Remove All Events...", "Remove All Events from the list.",
-          "stock_delete-16.png" },
-    };
-    for (const auto& item : items) {
-        if (item.id == wxID_SEPARATOR) {
-            menu->AppendSeparator();
-            continue;
-        }
-        wxMenuItem* entry = new wxMenuItem(menu, item.id, wxGetTranslation(item.label),
-                                           wxGetTranslation(item.help), wxITEM_NORMAL);
-        entry->SetBitmap(GetEventsMenuBitmap(item.image));
-        menu->Append(entry);
-    }
-    return menu;
+    return MenuFromTable(EVENTS_MENU, GetEventsMenuBitmap);
 }
 
 wxBitmap GetEventsMenuBitmap(const wxString& name)
