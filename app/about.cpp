@@ -1,6 +1,7 @@
 #include "app/about.h"
 #include "app/app.h"
 #include "app/mainframe.h"
+#include "images/namedimage.h"
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
@@ -9,8 +10,14 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "images/Splash_png.xpm"
-#include "images/TOVENDAL_ICO.xpm"
+namespace {
+
+const NamedImage ABOUT_IMAGES[] = {
+    {"Splash.png", Splash_png_xpm},
+    {"TOVENDAL.ICO", TOVENDAL_ICO_xpm},
+};
+
+} // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(About, wxDialog);
 
@@ -80,18 +87,14 @@ void About::CreateControls()
 
 wxBitmap About::GetBitmapResource(const wxString& name)
 {
-    if (name == "Splash.png")
-        return wxBitmap(Splash_png_xpm);
-    if (name == "TOVENDAL.ICO")
-        return wxBitmap(TOVENDAL_ICO_xpm);
-    return wxNullBitmap;
+    // Masked bitmaps, as these have always been.
+    const char* const* xpm = FindNamedXpm(ABOUT_IMAGES, name);
+    return xpm ? wxBitmap(xpm) : wxNullBitmap;
 }
 
 wxIcon About::GetIconResource(const wxString& name)
 {
-    if (name == "TOVENDAL.ICO")
-        return wxIcon(TOVENDAL_ICO_xpm);
-    return wxNullIcon;
+    return FindNamedIcon(PROGRAM_ICONS, name);
 }
 
 void TovendalMain::OnAbout(wxCommandEvent&)

@@ -3,6 +3,7 @@
 #include "app/mainframe.h"
 #include "document/plandocument.h"
 #include "document/planevent.h"
+#include "images/images.h"
 #include "planwindow/planwindow.h"
 #include "view/docmanager.h"
 #include "view/planview.h"
@@ -19,8 +20,6 @@
 #include <wx/splash.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
-
-#include "images/Splash_png.xpm"
 
 #include <csignal>
 #include <cstdio>

@@ -1,5 +1,6 @@
 #include "app/mainframe.h"
 #include "app/app.h"
+#include "app/menutable.h"
 #include "view/docmanager.h"
 #include "images/namedimage.h"
 
@@ -13,20 +14,6 @@
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
 #include <wx/toolbar.h>
-
-#include "images/TOVENDAL_ICO.xpm"
-#include "images/delete.xpm"
-#include "images/fileopen.xpm"
-#include "images/filesave.xpm"
-#include "images/filesaveas.xpm"
-#include "images/help.xpm"
-#include "images/new.xpm"
-#include "images/preview.xpm"
-#include "images/print.xpm"
-#include "images/print_options_16.xpm"
-#include "images/program_settings.xpm"
-#include "images/quit.xpm"
-#include "images/stock_close_16_png.xpm"
 
 #include <cerrno>
 #include <unistd.h>
@@ -59,25 +46,34 @@ const NamedImage g_images[] = {
     {"stock_close-16.png", stock_close_16_png_xpm},
 };
 
-/// A menu entry: id, label, help text and image name (none when empty).
-struct MenuEntry
-{
-    wxWindowID id;
-    const char* label;
-    const char* help;
-    const char* image;
+const MenuTableItem FILE_MENU[] = {
+    {wxID_NEW, wxTRANSLATE("&New"), wxTRANSLATE("New Plan"), "new.xpm"},
+    {wxID_OPEN, wxTRANSLATE("&Open..."), wxTRANSLATE("open existing Plan"), "fileopen.xpm"},
+    {wxID_SAVE, wxTRANSLATE("&Save\tCtrl+S"), wxTRANSLATE("Save changes"), "filesave.xpm"},
+    {wxID_SAVEAS, wxTRANSLATE("Save &As..."), wxTRANSLATE("Save Plan with new name"),
+     "filesaveas.xpm"},
+    {wxID_CLOSE, wxTRANSLATE("&Close"), wxTRANSLATE("Close Plan"), ""},
+    {wxID_CLOSE_ALL, wxTRANSLATE("Close All"), wxTRANSLATE("Close all open plans"), ""},
+    {wxID_REMOVE, wxTRANSLATE("&Remove..."), wxTRANSLATE("Delete existing plan"), "delete.xpm"},
+    {wxID_PRINT, wxTRANSLATE("&Print..."), wxTRANSLATE("Print Plan"), "print.xpm"},
+    {wxID_PREVIEW, wxTRANSLATE("Print Preview..."), wxTRANSLATE("Print Preview"), "preview.xpm"},
+    {wxID_PRINT_SETUP, wxTRANSLATE("Page Setup..."), wxTRANSLATE("Page Setup"),
+     "print_options_16.xpm"},
+    MENU_SEPARATOR,
+    {wxID_EXIT, wxTRANSLATE("E&xit..."), wxTRANSLATE("Leave program"), "quit.xpm"},
 };
 
-void AppendEntry(wxMenu* menu, const MenuEntry& entry)
-{
-    // An empty text is not looked up: the catalogue's header sits under the empty key.
-    const wxString help = *entry.help ? wxGetTranslation(entry.help) : wxString();
-    wxMenuItem* item = new wxMenuItem(menu, entry.id, wxGetTranslation(entry.label), help,
-                                      wxITEM_NORMAL);
-    if (*entry.image)
-        item->SetBitmap(TovendalMain::GetBitmapResource(entry.image));
-    menu->Append(item);
-}
+const MenuTableItem OPTIONS_MENU[] = {
+    {wxID_PREFERENCES, wxTRANSLATE("Preferences..."), wxTRANSLATE("Change Program Preferences"),
+     "program_settings.xpm"},
+};
+
+const MenuTableItem HELP_MENU[] = {
+    {wxID_ABOUT, wxTRANSLATE("About..."), "", "help.xpm"},
+    MENU_SEPARATOR,
+    {ID_CHECK_UPDATES, wxTRANSLATE("Check for &updates"),
+     wxTRANSLATE("Ceck the web for new version ofthis program."), ""},
+};
 
 } // namespace
 
@@ -102,46 +98,13 @@ bool TovendalMain::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id,
 
 void TovendalMain::CreateControls()
 {
-    // The labels are marked for translation here and looked up when the menus are built.
-    static const MenuEntry fileEntries[] = {
-        {wxID_NEW, wxTRANSLATE("&New"), wxTRANSLATE("New Plan"), "new.xpm"},
-        {wxID_OPEN, wxTRANSLATE("&Open..."), wxTRANSLATE("open existing Plan"), "fileopen.xpm"},
-        {wxID_SAVE, wxTRANSLATE("&Save\tCtrl+S"), wxTRANSLATE("Save changes"), "filesave.xpm"},
-        {wxID_SAVEAS, wxTRANSLATE("Save &As..."), wxTRANSLATE("Save Plan with new name"),
-         "filesaveas.xpm"},
-        {wxID_CLOSE, wxTRANSLATE("&Close"), wxTRANSLATE("Close Plan"), ""},
-        {wxID_CLOSE_ALL, wxTRANSLATE("Close All"), wxTRANSLATE("Close all open plans"), ""},
-        {wxID_REMOVE, wxTRANSLATE("&Remove..."), wxTRANSLATE("Delete existing plan"), "delete.xpm"},
-        {wxID_PRINT, wxTRANSLATE("&Print..."), wxTRANSLATE("Print Plan"), "print.xpm"},
-        {wxID_PREVIEW, wxTRANSLATE("Print Preview..."), wxTRANSLATE("Print Preview"), "preview.xpm"},
-        {wxID_PRINT_SETUP, wxTRANSLATE("Page Setup..."), wxTRANSLATE("Page Setup"),
-         "print_options_16.xpm"},
-    };
-
     wxMenuBar* menuBar = new wxMenuBar;
-    m_fileMenu = new wxMenu;
-    for (const MenuEntry& entry : fileEntries) {
-        AppendEntry(m_fileMenu, entry);
-        // The document manager enables Close while a plan is current.
-        if (entry.id == wxID_CLOSE)
-            m_fileMenu->Enable(wxID_CLOSE, false);
-    }
-    m_fileMenu->AppendSeparator();
-    AppendEntry(m_fileMenu, {wxID_EXIT, wxTRANSLATE("E&xit..."), wxTRANSLATE("Leave program"),
-                             "quit.xpm"});
+    m_fileMenu = MenuFromTable(FILE_MENU, GetBitmapResource);
+    // The document manager enables Close while a plan is current.
+    m_fileMenu->Enable(wxID_CLOSE, false);
     menuBar->Append(m_fileMenu, _("&File"));
-
-    wxMenu* optionsMenu = new wxMenu;
-    AppendEntry(optionsMenu, {wxID_PREFERENCES, wxTRANSLATE("Preferences..."),
-                              wxTRANSLATE("Change Program Preferences"), "program_settings.xpm"});
-    menuBar->Append(optionsMenu, _("Options"));
-
-    wxMenu* helpMenu = new wxMenu;
-    AppendEntry(helpMenu, {wxID_ABOUT, wxTRANSLATE("About..."), "", "help.xpm"});
-    helpMenu->AppendSeparator();
-    AppendEntry(helpMenu, {ID_CHECK_UPDATES, wxTRANSLATE("Check for &updates"),
-                           wxTRANSLATE("Ceck the web for new version ofthis program."), ""});
-    menuBar->Append(helpMenu, _("&Help"));
+    menuBar->Append(MenuFromTable(OPTIONS_MENU, GetBitmapResource), _("Options"));
+    menuBar->Append(MenuFromTable(HELP_MENU, GetBitmapResource), _("&Help"));
     SetMenuBar(menuBar);
 
     // A tool: id, image name, tool tip and status-bar text; id 0 for a separator.
@@ -221,9 +184,7 @@ wxBitmap TovendalMain::GetBitmapResource(const wxString& name)
 
 wxIcon TovendalMain::GetIconResource(const wxString& name)
 {
-    if (name == "TOVENDAL.ICO")
-        return wxIcon(TOVENDAL_ICO_xpm);
-    return wxNullIcon;
+    return FindNamedIcon(PROGRAM_ICONS, name);
 }
 
 void TovendalMain::OnCloseWindow(wxCloseEvent& event)

@@ -322,7 +322,8 @@ def write_xpm(name, canvas, colours=None, cpp=1):
         row = "".join(key[p] for p in pixels[y * canvas.w:(y + 1) * canvas.w])
         lines.append('"%s"%s' % (row, "," if y < canvas.h - 1 else ""))
     text = "/* XPM */\n/* %s: made by images/make_images.py, do not edit. */\n" % name
-    text += "static const char* const %s_xpm[] = {\n%s\n};\n" % (stem, "\n".join(lines))
+    # Not static: images.cpp gives each array the external linkage that images.h declares.
+    text += "const char* const %s_xpm[] = {\n%s\n};\n" % (stem, "\n".join(lines))
     path = os.path.join(HERE, stem + ".xpm")
     with open(path, "w", newline="\n") as f:
         f.write(text)
@@ -893,12 +894,39 @@ for _state in ("default", "select", "hilight"):
 
 
 
+def write_sources(written):
+    """Writes images.h, which declares every image's array, and images.cpp, the one translation
+    unit that compiles each image's data."""
+    written = sorted(written, key=lambda entry: entry[1])
+    header = ["// Every picture compiled into the program, as XPM data; the windows look them up",
+              "// by name through namedimage.h. Made by images/make_images.py, do not edit.",
+              "#ifndef TOVENDAL_IMAGES_IMAGES_H",
+              "#define TOVENDAL_IMAGES_IMAGES_H",
+              ""]
+    for name, stem, w, h in written:
+        header.append("/// %s, %d x %d pixels." % (name, w, h))
+        header.append("extern const char* const %s_xpm[];" % stem)
+    header += ["", "#endif // TOVENDAL_IMAGES_IMAGES_H", ""]
+    source = ["// The data of every picture, each compiled once, here. Made by images/make_images.py,",
+              "// do not edit.",
+              '#include "images/images.h"',
+              ""]
+    source += ['#include "images/%s.xpm"' % stem for _, stem, _, _ in written]
+    source.append("")
+    for path, lines in (("images.h", header), ("images.cpp", source)):
+        with open(os.path.join(HERE, path), "w", newline="\n") as f:
+            f.write("\n".join(lines))
+
+
 def main():
+    written = []
     for name, w, h, colours, cpp, fn in IMAGES:
         c = fn()
         assert (c.w, c.h) == (w, h), name
         stem, w, h, n, cpp = write_xpm(name, c, colours, cpp)
+        written.append((name, stem, w, h))
         print("%-40s images/%s.xpm  %dx%d  %d colours  %d cpp" % (name, stem, w, h, n, cpp))
+    write_sources(written)
 
 
 if __name__ == "__main__":

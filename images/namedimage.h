@@ -1,7 +1,10 @@
 #ifndef TOVENDAL_IMAGES_NAMEDIMAGE_H
 #define TOVENDAL_IMAGES_NAMEDIMAGE_H
 
+#include "images/images.h"
+
 #include <wx/bitmap.h>
+#include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/string.h>
 
@@ -12,6 +15,11 @@ struct NamedImage
 {
     const char* name;
     const char* const* xpm;
+};
+
+/// The icon every window of the program shows, under the name the windows look it up by.
+inline const NamedImage PROGRAM_ICONS[] = {
+    {"TOVENDAL.ICO", TOVENDAL_ICO_xpm},
 };
 
 /// A compiled-in XPM image as a bitmap whose see-through pixels are an alpha
@@ -26,15 +34,31 @@ inline wxBitmap BitmapFromXpm(const char* const* xpm)
     return wxBitmap(image);
 }
 
+/// The data of the image of exactly that name in a window's table, or null.
+template <std::size_t N>
+const char* const* FindNamedXpm(const NamedImage (&table)[N], const wxString& name)
+{
+    for (const NamedImage& image : table) {
+        if (name == image.name)
+            return image.xpm;
+    }
+    return nullptr;
+}
+
 /// The image of exactly that name in a window's table, or the null bitmap.
 template <std::size_t N>
 wxBitmap FindNamedImage(const NamedImage (&table)[N], const wxString& name)
 {
-    for (const NamedImage& image : table) {
-        if (name == image.name)
-            return BitmapFromXpm(image.xpm);
-    }
-    return wxNullBitmap;
+    const char* const* xpm = FindNamedXpm(table, name);
+    return xpm ? BitmapFromXpm(xpm) : wxNullBitmap;
+}
+
+/// The icon of exactly that name in a window's table, or the null icon.
+template <std::size_t N>
+wxIcon FindNamedIcon(const NamedImage (&table)[N], const wxString& name)
+{
+    const char* const* xpm = FindNamedXpm(table, name);
+    return xpm ? wxIcon(xpm) : wxNullIcon;
 }
 
 #endif // TOVENDAL_IMAGES_NAMEDIMAGE_H

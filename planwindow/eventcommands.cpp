@@ -1,5 +1,6 @@
 #include "planwindow/eventcommands.h"
 #include "app/app.h"
+#include "app/menutable.h"
 #include "document/plandocument.h"
 #include "document/planevent.h"
 #include "planwindow/eventdialog.h"
@@ -14,12 +15,26 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
-#include "images/stock_data_delete_table_16.xpm"
-#include "images/stock_data_edit_table_16.xpm"
-#include "images/stock_data_new_table_16.xpm"
-#include "images/stock_delete_16_png.xpm"
-
 namespace {
+
+const NamedImage EVENTS_MENU_IMAGES[] = {
+    {"stock_data-new-table-16.xpm", stock_data_new_table_16_xpm},
+    {"stock_data-edit-table-16.xpm", stock_data_edit_table_16_xpm},
+    {"stock_data-delete-table-16.xpm", stock_data_delete_table_16_xpm},
+    {"stock_delete-16.png", stock_delete_16_png_xpm},
+};
+
+const MenuTableItem EVENTS_MENU[] = {
+    {wxID_ADD, wxTRANSLATE("Add Event..."), wxTRANSLATE("Create New Event..."),
+     "stock_data-new-table-16.xpm"},
+    {ID_EDIT_EVENT, wxTRANSLATE("Edit Event..."), wxTRANSLATE("Edit Existing Event..."),
+     "stock_data-edit-table-16.xpm"},
+    {wxID_DELETE, wxTRANSLATE("Delete Event"), wxTRANSLATE("Remove Selected Event."),
+     "stock_data-delete-table-16.xpm"},
+    MENU_SEPARATOR,
+    {wxID_REPLACE_ALL, wxTRANSLATE("Remove All Events..."),
+     wxTRANSLATE("Remove All Events from the list."), "stock_delete-16.png"},
+};
 
 /// Columns of the events list.
 enum { COLUMN_MONTH, COLUMN_DAY, COLUMN_EVENT, COLUMN_ENDING, COLUMN_ANNUAL };
@@ -380,45 +395,10 @@ void TovendalProject::OnClearStatus(wxListEvent& event)
 
 wxMenu* CreateEventsMenu()
 {
-    wxMenu* menu = new wxMenu(wxEmptyString, 0);
-    const struct
-    {
-        int id;
-        const char* label;
-        const char* help;
-        const char* image;
-    } items[] = {
-        { wxID_ADD, "Add Event...", "Create New Event...", "stock_data-new-table-16.xpm" },
-        { ID_EDIT_EVENT, "Edit Event...", "Edit Existing Event...",
-          "stock_data-edit-table-16.xpm" },
-        { wxID_DELETE, "Delete Event", "Remove Selected Event.",
-          "stock_data-delete-table-16.xpm" },
-        { wxID_SEPARATOR, nullptr, nullptr, nullptr },
-        { wxID_REPLACE_ALL, "Remove All Events...", "Remove All Events from the list.",
-          "stock_delete-16.png" },
-    };
-    for (const auto& item : items) {
-        if (item.id == wxID_SEPARATOR) {
-            menu->AppendSeparator();
-            continue;
-        }
-        wxMenuItem* entry = new wxMenuItem(menu, item.id, wxGetTranslation(item.label),
-                                           wxGetTranslation(item.help), wxITEM_NORMAL);
-        entry->SetBitmap(GetEventsMenuBitmap(item.image));
-        menu->Append(entry);
-    }
-    return menu;
+    return MenuFromTable(EVENTS_MENU, GetEventsMenuBitmap);
 }
 
 wxBitmap GetEventsMenuBitmap(const wxString& name)
 {
-    if (name == "stock_data-new-table-16.xpm")
-        return BitmapFromXpm(stock_data_new_table_16_xpm);
-    if (name == "stock_data-edit-table-16.xpm")
-        return BitmapFromXpm(stock_data_edit_table_16_xpm);
-    if (name == "stock_data-delete-table-16.xpm")
-        return BitmapFromXpm(stock_data_delete_table_16_xpm);
-    if (name == "stock_delete-16.png")
-        return BitmapFromXpm(stock_delete_16_png_xpm);
-    return wxNullBitmap;
+    return FindNamedImage(EVENTS_MENU_IMAGES, name);
 }

@@ -12,10 +12,16 @@
 #include <wx/valgen.h>
 #include <wx/valtext.h>
 
-#include "images/stock_calc_accept_16_png.xpm"
-#include "images/stock_calc_cancel_16_png.xpm"
-#include "images/stock_text_color_background_16_png.xpm"
-#include "images/stock_text_color_foreground_16_png.xpm"
+namespace {
+
+const NamedImage EVENT_EDITOR_IMAGES[] = {
+    {"stock_text_color_foreground-16.png", stock_text_color_foreground_16_png_xpm},
+    {"stock_text_color_background-16.png", stock_text_color_background_16_png_xpm},
+    {"stock_calc-accept-16.png", stock_calc_accept_16_png_xpm},
+    {"stock_calc-cancel-16.png", stock_calc_cancel_16_png_xpm},
+};
+
+} // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(diaryEvents, wxDialog);
 
@@ -168,15 +174,7 @@ void diaryEvents::CreateControls()
 
 wxBitmap diaryEvents::GetBitmapResource(const wxString& name)
 {
-    if (name == "stock_text_color_foreground-16.png")
-        return BitmapFromXpm(stock_text_color_foreground_16_png_xpm);
-    if (name == "stock_text_color_background-16.png")
-        return BitmapFromXpm(stock_text_color_background_16_png_xpm);
-    if (name == "stock_calc-accept-16.png")
-        return BitmapFromXpm(stock_calc_accept_16_png_xpm);
-    if (name == "stock_calc-cancel-16.png")
-        return BitmapFromXpm(stock_calc_cancel_16_png_xpm);
-    return wxNullBitmap;
+    return FindNamedImage(EVENT_EDITOR_IMAGES, name);
 }
 
 wxString diaryEvents::GetDescription() const { return m_description; }

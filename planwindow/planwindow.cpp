@@ -2,6 +2,7 @@
 #include "app/app.h"
 #include "app/limitedtext.h"
 #include "app/mainframe.h"
+#include "app/menutable.h"
 #include "document/plandocument.h"
 #include "planwindow/eventcommands.h"
 #include "view/docmanager.h"
@@ -25,27 +26,6 @@
 #include <wx/toolbar.h>
 #include <wx/valgen.h>
 #include <wx/valtext.h>
-
-#include "images/new.xpm"
-#include "images/fileopen.xpm"
-#include "images/filesave.xpm"
-#include "images/filesaveas.xpm"
-#include "images/delete.xpm"
-#include "images/print.xpm"
-#include "images/preview.xpm"
-#include "images/print_options_16.xpm"
-#include "images/quit.xpm"
-#include "images/cut.xpm"
-#include "images/copy.xpm"
-#include "images/paste.xpm"
-#include "images/program_settings.xpm"
-#include "images/help.xpm"
-#include "images/SplashVertReduced_png.xpm"
-#include "images/stock_data_new_table_16.xpm"
-#include "images/stock_data_edit_table_16.xpm"
-#include "images/stock_data_delete_table_16.xpm"
-#include "images/stock_delete_16_png.xpm"
-#include "images/TOVENDAL_ICO.xpm"
 
 namespace {
 
@@ -74,14 +54,42 @@ const NamedImage PLAN_WINDOW_IMAGES[] = {
     {"stock_delete-16.png", stock_delete_16_png_xpm},
 };
 
-/// Adds a menu item that shows an image beside its label.
-void AppendWithImage(wxMenu* menu, int id, const wxString& label, const wxString& help,
-                     const wxString& image)
-{
-    wxMenuItem* item = new wxMenuItem(menu, id, label, help, wxITEM_NORMAL);
-    item->SetBitmap(TovendalProject::GetBitmapResource(image));
-    menu->Append(item);
-}
+const MenuTableItem FILE_MENU[] = {
+    {wxID_NEW, wxTRANSLATE("&New"), wxTRANSLATE("New Plan"), "new.xpm"},
+    {wxID_OPEN, wxTRANSLATE("&Open..."), wxTRANSLATE("Open existing Plan"), "fileopen.xpm"},
+    {wxID_SAVE, wxTRANSLATE("&Save\tCtrl+S"), wxTRANSLATE("Save Plan"), "filesave.xpm"},
+    {wxID_SAVEAS, wxTRANSLATE("Save &As..."), wxTRANSLATE("Save Plan with new name"),
+     "filesaveas.xpm"},
+    {wxID_CLOSE, wxTRANSLATE("&Close"), wxTRANSLATE("Close Plan"), ""},
+    {wxID_CLOSE_ALL, wxTRANSLATE("Close All"), wxTRANSLATE("Close all open Plans"), ""},
+    {wxID_REMOVE, wxTRANSLATE("&Remove..."), wxTRANSLATE("Delete existing Plan"), "delete.xpm"},
+    {wxID_PRINT, wxTRANSLATE("&Print..."), wxTRANSLATE("Print Plan"), "print.xpm"},
+    {wxID_PREVIEW, wxTRANSLATE("Print Preview..."), wxTRANSLATE("Print Preview"), "preview.xpm"},
+    {wxID_PRINT_SETUP, wxTRANSLATE("Page Setup..."), wxTRANSLATE("Page Setup"),
+     "print_options_16.xpm"},
+    MENU_SEPARATOR,
+    {wxID_EXIT, wxTRANSLATE("E&xit..."), wxTRANSLATE("Leave Program"), "quit.xpm"},
+};
+
+const MenuTableItem EDIT_MENU[] = {
+    {wxID_CUT, wxTRANSLATE("Cut\tCtrl+X"), wxTRANSLATE("Remove Date to the Clipboard"), "cut.xpm"},
+    {wxID_COPY, wxTRANSLATE("Copy\tCtrl+C"), wxTRANSLATE("Copy Selected Date to the Clipboard"),
+     "copy.xpm"},
+    {wxID_PASTE, wxTRANSLATE("Paste\tCtrl+V"), wxTRANSLATE("Paste date from the Clipboard"),
+     "paste.xpm"},
+};
+
+const MenuTableItem OPTIONS_MENU[] = {
+    {wxID_PREFERENCES, wxTRANSLATE("Preferences..."), wxTRANSLATE("Change Program Preferences"),
+     "program_settings.xpm"},
+};
+
+const MenuTableItem HELP_MENU[] = {
+    {wxID_ABOUT, wxTRANSLATE("About..."), "", "help.xpm"},
+    MENU_SEPARATOR,
+    {ID_CHECK_UPDATES, wxTRANSLATE("Check for &updates"),
+     wxTRANSLATE("Ceck the web for new version ofthis program."), ""},
+};
 
 /// Adds a tool of the events tool bar.
 void AddEventsTool(wxToolBar* toolBar, int id, const wxString& image, const wxString& shortHelp,
@@ -159,45 +167,11 @@ void TovendalProject::CreateControls()
     // Menus.
     wxMenuBar* menuBar = new wxMenuBar;
 
-    m_fileMenu = new wxMenu;
-    AppendWithImage(m_fileMenu, wxID_NEW, _("&New"), _("New Plan"), "new.xpm");
-    AppendWithImage(m_fileMenu, wxID_OPEN, _("&Open..."), _("Open existing Plan"), "fileopen.xpm");
-    AppendWithImage(m_fileMenu, wxID_SAVE, _("&Save\tCtrl+S"), _("Save Plan"), "filesave.xpm");
-    AppendWithImage(m_fileMenu, wxID_SAVEAS, _("Save &As..."), _("Save Plan with new name"),
-                    "filesaveas.xpm");
-    m_fileMenu->Append(wxID_CLOSE, _("&Close"), _("Close Plan"));
-    m_fileMenu->Append(wxID_CLOSE_ALL, _("Close All"), _("Close all open Plans"));
-    AppendWithImage(m_fileMenu, wxID_REMOVE, _("&Remove..."), _("Delete existing Plan"),
-                    "delete.xpm");
-    AppendWithImage(m_fileMenu, wxID_PRINT, _("&Print..."), _("Print Plan"), "print.xpm");
-    AppendWithImage(m_fileMenu, wxID_PREVIEW, _("Print Preview..."), _("Print Preview"),
-                    "preview.xpm");
-    AppendWithImage(m_fileMenu, wxID_PRINT_SETUP, _("Page Setup..."), _("Page Setup"),
-                    "print_options_16.xpm");
-    m_fileMenu->AppendSeparator();
-    AppendWithImage(m_fileMenu, wxID_EXIT, _("E&xit..."), _("Leave Program"), "quit.xpm");
+    m_fileMenu = MenuFromTable(FILE_MENU, GetBitmapResource);
     menuBar->Append(m_fileMenu, _("&File"));
-
-    wxMenu* editMenu = new wxMenu;
-    AppendWithImage(editMenu, wxID_CUT, _("Cut\tCtrl+X"), _("Remove Date to the Clipboard"),
-                    "cut.xpm");
-    AppendWithImage(editMenu, wxID_COPY, _("Copy\tCtrl+C"),
-                    _("Copy Selected Date to the Clipboard"), "copy.xpm");
-    AppendWithImage(editMenu, wxID_PASTE, _("Paste\tCtrl+V"), _("Paste date from the Clipboard"),
-                    "paste.xpm");
-    menuBar->Append(editMenu, _("&Edit"));
-
-    wxMenu* optionsMenu = new wxMenu;
-    AppendWithImage(optionsMenu, wxID_PREFERENCES, _("Preferences..."),
-                    _("Change Program Preferences"), "program_settings.xpm");
-    menuBar->Append(optionsMenu, _("Options"));
-
-    wxMenu* helpMenu = new wxMenu;
-    AppendWithImage(helpMenu, wxID_ABOUT, _("About..."), wxEmptyString, "help.xpm");
-    helpMenu->AppendSeparator();
-    helpMenu->Append(ID_CHECK_UPDATES, _("Check for &updates"),
-                     _("Ceck the web for new version ofthis program."));
-    menuBar->Append(helpMenu, _("&Help"));
+    menuBar->Append(MenuFromTable(EDIT_MENU, GetBitmapResource), _("&Edit"));
+    menuBar->Append(MenuFromTable(OPTIONS_MENU, GetBitmapResource), _("Options"));
+    menuBar->Append(MenuFromTable(HELP_MENU, GetBitmapResource), _("&Help"));
 
     SetMenuBar(menuBar);
 
@@ -431,9 +405,7 @@ wxBitmap TovendalProject::GetBitmapResource(const wxString& name)
 
 wxIcon TovendalProject::GetIconResource(const wxString& name)
 {
-    if (name == "TOVENDAL.ICO")
-        return wxIcon(TOVENDAL_ICO_xpm);
-    return wxNullIcon;
+    return FindNamedIcon(PROGRAM_ICONS, name);
 }
 
 void TovendalProject::OnIdleUpdateMarker(wxIdleEvent& event)
