@@ -10,6 +10,7 @@
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
+#include <wx/utils.h>
 
 #include <tinyxml.h>
 
@@ -918,14 +919,20 @@ bool PlanDocument::OnSaveDocument(const wxString& filename)
     }
 
     std::string bytes;
-    int error = path.empty() ? ENOENT : RenderXml(xml, bytes);
-    if (!error)
-        error = ReplaceFile(path, bytes).error;
-    if (error) {
-        wxMessageBox(wxString::Format(_("The plan could not be saved to\n%s\n\n%s\n\n"
-                                        "Nothing has been written; any earlier copy of the "
-                                        "file is unchanged."),
-                                      filename, wxSysErrorMsgStr(error)),
+    ReplaceOutcome outcome;
+    outcome.error = path.empty() ? ENOENT : RenderXml(xml, bytes);
+    if (!outcome.error)
+        outcome = ReplaceFile(path, bytes, std::string(wxGetHomeDir().fn_str()));
+    if (outcome.error) {
+        // Where the earlier plan is now, exactly: the user must be able to find it.
+        const wxString kept =
+            outcome.backup.empty()
+                ? wxString(_("Any earlier copy of the file is whole and unchanged."))
+                : wxString::Format(_("The file may be damaged. The plan it held before is kept "
+                                     "whole in\n%s"),
+                                   wxString(outcome.backup.c_str(), *wxConvFileName));
+        wxMessageBox(wxString::Format(_("The plan could not be saved to\n%s\n\n%s\n\n%s"), filename,
+                                      wxSysErrorMsgStr(outcome.error), kept),
                      _("Save Error"), wxOK | wxICON_ERROR,
                      wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
         return false;
