@@ -74,11 +74,13 @@ bool Fails(const char* function, int fd = -1)
     return true;
 }
 
-bool Refuses(bool refused)
+/// True, with errno set, when the armed thread asks for what is refused.
+bool Refuses(bool refused, int error = EPERM)
 {
-    if (refused && t_armed && !t_inside)
-        errno = EPERM;
-    return refused && t_armed && !t_inside;
+    if (!refused || !t_armed || t_inside)
+        return false;
+    errno = error;
+    return true;
 }
 
 /// Runs work with the faults armed on this thread.
@@ -108,11 +110,9 @@ extern "C" int open64(const char* path, int flags, ...)
     if (Fails("open"))
         return -1;
     const std::string name(path), folder = g_noNewFileIn + "/";
-    if ((flags & O_CREAT) && !g_noNewFileIn.empty() && name.compare(0, folder.size(), folder) == 0
-        && Refuses(true)) {
-        errno = EACCES;
+    if (Refuses((flags & O_CREAT) && !g_noNewFileIn.empty() && name.compare(0, folder.size(), folder) == 0,
+                EACCES))
         return -1;
-    }
     return real(path, flags, mode);
 }
 
@@ -211,14 +211,19 @@ const char* const MISSING = "(no file)";
 
 std::string Read(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}
-              : MISSING;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::string bytes(in ? std::size_t(in.tellg()) : 0, '\0');
+    return in.seekg(0).read(&bytes[0], bytes.size()) ? bytes : MISSING;
 }
 
 void Write(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string NameOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
 }
 
 std::set<std::string> FilesIn(const std::string& folder)
@@ -251,18 +256,42 @@ std::string Describe(const std::string& path, mode_t mode = 0)
     return text;
 }
 
-/// The command's output and whether it exited with 0.
-bool Run(const std::string& command, std::string* output = nullptr)
+/// The output of a shell command.
+std::string Output(const std::string& command)
 {
-    FILE* pipe = popen(command.c_str(), "r");
     std::string text;
-    char buffer[512];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe))
-        text += buffer;
-    if (output)
-        *output = text;
-    return pipe && pclose(pipe) == 0;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
+        pclose(pipe);
+    }
+    return text;
 }
+
+/// Turns on, for its scope, the kernel's rule that a link in a sticky, world-writable folder
+/// is followed only for its owner or the folder's (off on some machines).
+struct ProtectedSymlinks
+{
+    ProtectedSymlinks()
+    {
+        std::ifstream("/proc/sys/fs/protected_symlinks") >> m_was;
+        m_on = m_was == 1 || Set(1);
+    }
+    ~ProtectedSymlinks()
+    {
+        if (m_was == 0)
+            Set(0);
+    }
+    static bool Set(int value)
+    {
+        std::ofstream rule("/proc/sys/fs/protected_symlinks");
+        rule << value << std::flush;
+        return bool(rule);
+    }
+    int m_was = -1;
+    bool m_on;
+};
 
 /// What the plan is before a replace, and what may not be done to it.
 struct PlanState
@@ -407,4 +436,148 @@ TEST(FileReplace, EveryFailedStepOfBothRoadsLeavesTheOldPlanWholeWhereTheOutcome
                         break;
                 }
     std::printf("%d replaces with a fault\n", runs);
+}
+
+TEST(FileReplace, KeepsTheAccessListAndAttributesOfTheFileItReplaces)
+{
+    ASSERT_EQ(0, access("/usr/bin/setfacl", X_OK)) << "scripts/deps.sh installs acl";
+    const struct
+    {
+        const char* what;
+        const char* fileList;
+        const char* folderDefault;
+    } cases[] = {
+        {"a file with an access list", "-m g::r,m::rw,u:65534:rw", ""},
+        {"a file without one in a folder that hands one down", "-b", "-d -m u:65534:rwx"},
+    };
+    for (const auto& c : cases) {
+        const std::string dir(MakeTempDir().fn_str()), path = dir + "/plan.tovendal";
+        Write(path, "old plan");
+        ASSERT_EQ(0, chmod(path.c_str(), 0640));
+        const std::string said =
+            Output("setfacl " + std::string(c.fileList) + " " + path + " 2>&1")
+            + (*c.folderDefault ? Output("setfacl " + std::string(c.folderDefault) + " " + dir + " 2>&1") : "");
+        if (said.find(std::strerror(EOPNOTSUPP)) != std::string::npos)
+            GTEST_SKIP() << "the test folder's file system takes no access lists: " << said;
+        ASSERT_EQ("", said);
+        ASSERT_EQ(0, setxattr(path.c_str(), "user.tovendal", "kept", 4, 0));
+        const std::string list = Output("getfacl -cp " + path), before = Describe(path);
+        struct stat st;
+        ASSERT_EQ(0, stat(path.c_str(), &st));
+
+        EXPECT_EQ(0, ReplaceFile(path, "new plan", dir).error) << c.what;
+        EXPECT_EQ("new plan", Read(path)) << c.what;
+        EXPECT_EQ(list, Output("getfacl -cp " + path)) << c.what;
+        EXPECT_EQ(before, Describe(path)) << c.what;
+        const ino_t inode = st.st_ino;
+        ASSERT_EQ(0, stat(path.c_str(), &st));
+        EXPECT_NE(inode, st.st_ino) << c.what << ": given to a new file, not kept by writing in place";
+    }
+}
+
+TEST(FileReplace, NamesUpToTheLimitAreReplacedOnBothRoads)
+{
+    // At 255 bytes the temporary and backup names are cut, never inside a character.
+    const std::string names[] = {std::string(249, 'a'), std::string(255, 'b'),
+                                 std::string(247, 'c') + "\xc3\xa9" + std::string(6, 'c'),
+                                 std::string(240, 'd') + "\xc3\xa9" + std::string(13, 'd')};
+    for (const std::string& name : names)
+        for (const bool secondName : {false, true}) {
+            const std::string dir(MakeTempDir().fn_str()), path = dir + "/" + name;
+            const std::string context = std::to_string(name.size()) + " bytes " + name.substr(name.size() - 10)
+                                      + (secondName ? ", in place" : "");
+            Write(path, "old plan");
+            ASSERT_TRUE(!secondName || link(path.c_str(), (dir + "/second").c_str()) == 0);
+            EXPECT_EQ(0, ReplaceFile(path, "new plan", dir).error) << context;
+            EXPECT_EQ("new plan", Read(path)) << context;
+            EXPECT_EQ(1u + secondName, FilesIn(dir).size()) << context << ": left behind";
+            if (!secondName)
+                continue;
+            // A backup that must stay shows its name.
+            g_fault = {"write", EIO, 2, true};
+            const ReplaceOutcome kept = Armed([&] { return ReplaceFile(path, "newer plan", dir); });
+            g_fault = Fault();
+            const std::string backup = NameOf(kept.backup);
+            EXPECT_EQ("new plan", Read(kept.backup)) << context;
+            EXPECT_LE(backup.size(), 255u) << context;
+            EXPECT_EQ(name.substr(0, 200), backup.substr(0, 200)) << context;
+            EXPECT_FALSE(wxString::FromUTF8(backup.c_str()).empty()) << context << ": not UTF-8";
+        }
+}
+
+TEST(FileReplace, FollowsALinkOnlyWhereTheKernelWould)
+{
+    ProtectedSymlinks rule;
+    if (!rule.m_on)
+        GTEST_SKIP() << "the kernel's rule for links in sticky folders is off and cannot be turned on";
+    const std::string sticky(MakeTempDir().fn_str()), home(MakeTempDir().fn_str());
+    ASSERT_EQ(0, chmod(sticky.c_str(), 01777));
+    const struct
+    {
+        const char* what;
+        uid_t owner;
+        bool dangling, followed;
+    } cases[] = {
+        {"another user's link to a file", NOBODY, false, false},
+        {"another user's link to a missing file", NOBODY, true, false},
+        {"the saver's link to a file", 0, false, true},
+        {"the saver's link to a missing file", 0, true, true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string victim = home + "/precious" + std::to_string(n) + ".txt";
+        const std::string link = sticky + "/x" + std::to_string(n++) + ".tovendal";
+        if (!c.dangling)
+            Write(victim, "precious");
+        ASSERT_EQ(0, symlink(victim.c_str(), link.c_str()));
+        ASSERT_EQ(0, lchown(link.c_str(), c.owner, c.owner));
+        EXPECT_EQ(c.followed ? 0 : EACCES, ReplaceFile(link, "plan", home).error) << c.what;
+        EXPECT_EQ(c.followed ? "plan" : c.dangling ? MISSING : "precious", Read(victim)) << c.what;
+        char target[4096];
+        const ssize_t length = readlink(link.c_str(), target, sizeof target);
+        EXPECT_EQ(victim, std::string(target, length > 0 ? length : 0)) << c.what << ": the link stays";
+    }
+    EXPECT_EQ(std::size(cases), FilesIn(sticky).size()) << "left behind";
+}
+
+TEST(PlanSave, TheSaveErrorSaysWhereTheEarlierPlanIsKept)
+{
+    const char* const unchanged = "Any earlier copy of the file is whole and unchanged.";
+    const struct
+    {
+        const char* what;
+        bool secondName;
+        Fault fault;
+        const char* kept;
+    } cases[] = {
+        {"a new file that cannot be written", false, {"write", EIO, 1, false}, unchanged},
+        {"a plan put back after a failed write in place", true, {"write", ENOSPC, 2, false}, unchanged},
+        {"a plan that cannot be put back", true, {"write", EIO, 2, true},
+         "The file may be damaged. The plan it held before is kept whole in\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string dir(MakeTempDir().fn_str()), path = dir + "/plan.tovendal";
+        PlanDocument old, doc;
+        old.m_title = "Old";
+        ASSERT_TRUE(Apply(old, SAVE, path));
+        const std::string oldBytes = Read(path);
+        ASSERT_TRUE(!c.secondName || link(path.c_str(), (dir + "/second").c_str()) == 0);
+        doc.m_title = "New";
+        doc.Modify(true);
+        wxString shown;
+        g_fault = c.fault;
+        EXPECT_FALSE(Armed([&] { return Apply(doc, SAVE, path, &shown); })) << c.what;
+        g_fault = Fault();
+
+        std::set<std::string> left = FilesIn(dir);
+        left.erase(path);
+        left.erase(dir + "/second");
+        const std::string backup = left.empty() ? "" : *left.begin();
+        EXPECT_EQ((wxString("Save Error: The plan could not be saved to\n") + path + "\n\n"
+                       + wxSysErrorMsgStr(c.fault.error) + "\n\n" + c.kept + backup).utf8_string(),
+                  shown.utf8_string()) << c.what;
+        EXPECT_EQ(oldBytes, Read(backup.empty() ? path : backup)) << c.what;
+        EXPECT_EQ(c.fault.persistent ? 1u : 0u, left.size()) << c.what;
+        EXPECT_TRUE(doc.IsModified()) << c.what;
+    }
 }
