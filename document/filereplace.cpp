@@ -175,14 +175,17 @@ int CopyContent(int from, int to, off_t& copied)
     }
 }
 
-/// Makes a folder's entries lasting. 0 also where the folder cannot be synced at all (no read
-/// access, or a file system without the call): there is no better way there.
-int SyncFolder(const std::string& folder)
+/// Makes a folder's entries lasting. Where the folder cannot be opened (no read access) or has
+/// no sync of its own, the whole file system is synced through the given file in the folder;
+/// without one there is no better way, and that is no error.
+int SyncFolder(const std::string& folder, int fileInIt = -1)
 {
     FileCloser held(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (held.fd < 0 || ::fsync(held.fd) == 0)
+    if (held.fd >= 0 && ::fsync(held.fd) == 0)
         return 0;
-    return errno == EINVAL || errno == EROFS || errno == EOPNOTSUPP ? 0 : LastError();
+    if (held.fd >= 0 && errno != EINVAL && errno != EROFS && errno != EOPNOTSUPP)
+        return LastError();
+    return fileInIt < 0 || ::syncfs(fileInIt) == 0 ? 0 : LastError();
 }
 
 /// A file's extended attributes (its access control list among them), by name.
@@ -325,7 +328,7 @@ int MakeBackup(const Target& target, int fd, const std::string& spareFolder, std
     if (!error && ::fsync(copy.fd) != 0)
         error = LastError();
     if (!error)
-        error = SyncFolder(FolderOf(backup));
+        error = SyncFolder(FolderOf(backup), copy.fd);
     if (error) {
         ::unlink(backup.c_str());
         return -1;

@@ -44,7 +44,10 @@ std::string g_noNewFileIn;      ///< a folder that takes no new file
 bool g_refuseOwner = false;     ///< as for a user who may not give a file away
 bool g_refuseMode = false;      ///< as outside vfat where a mode is refused
 bool g_refuseAttributes = false;
-std::function<void()> g_beforeEachCall;
+/// Sees each call before it runs: its function, descriptor and path (-1 and null where none).
+std::function<void(const std::string&, int, const char*)> g_beforeEachCall;
+/// Sees each successful sync of a file or folder (or, for everything, of its file system).
+std::function<void(int, bool)> g_synced;
 // Only calls of the armed thread count: the toolkit's threads do their own input and output.
 thread_local bool t_armed = false;
 thread_local bool t_inside = false;
@@ -57,7 +60,7 @@ Function Real(const char* name)
 
 /// Counts a call of function on the armed thread; true, with errno set, when it is to fail.
 /// Calls on a descriptor count only for files and folders (not the display's sockets).
-bool Fails(const char* function, int fd = -1)
+bool Fails(const char* function, int fd = -1, const char* path = nullptr)
 {
     struct stat st;
     if (!t_armed || t_inside
@@ -65,7 +68,7 @@ bool Fails(const char* function, int fd = -1)
         return false;
     t_inside = true;
     if (g_beforeEachCall)
-        g_beforeEachCall();
+        g_beforeEachCall(function, fd, path);
     const int n = ++g_calls[function];
     t_inside = false;
     if (g_fault.function != function || n < g_fault.nth || (n > g_fault.nth && !g_fault.persistent))
@@ -153,8 +156,28 @@ extern "C" int fsync(int fd)
     static const auto real = Real<int (*)(int)>("fsync");
     if (Fails("fsync", fd))
         return -1;
-    // What reaches the disk is not looked at: the armed runs spare the disk the waits.
-    return t_armed && !t_inside ? 0 : real(fd);
+    if (!t_armed || t_inside)
+        return real(fd);
+    // The armed runs spare the disk the waits: what a sync makes lasting is only noted.
+    t_inside = true;
+    if (g_synced)
+        g_synced(fd, false);
+    t_inside = false;
+    return 0;
+}
+
+extern "C" int syncfs(int fd) noexcept
+{
+    static const auto real = Real<int (*)(int)>("syncfs");
+    if (Fails("syncfs", fd))
+        return -1;
+    if (!t_armed || t_inside)
+        return real(fd);
+    t_inside = true;
+    if (g_synced)
+        g_synced(fd, true);
+    t_inside = false;
+    return 0;
 }
 
 extern "C" int fchown(int fd, uid_t owner, gid_t group) noexcept
@@ -185,13 +208,13 @@ extern "C" int fremovexattr(int fd, const char* name) noexcept
 extern "C" int rename(const char* from, const char* to) noexcept
 {
     static const auto real = Real<int (*)(const char*, const char*)>("rename");
-    return Fails("rename") ? -1 : real(from, to);
+    return Fails("rename", -1, from) ? -1 : real(from, to);
 }
 
 extern "C" int unlink(const char* path) noexcept
 {
     static const auto real = Real<int (*)(const char*)>("unlink");
-    return Fails("unlink") ? -1 : real(path);
+    return Fails("unlink", -1, path) ? -1 : real(path);
 }
 
 extern "C" int close(int fd)
@@ -335,16 +358,54 @@ bool ReplaceWithFault(const PlanState& setup, int oldSize, int newSize, const Fa
                               + std::to_string(old.size()) + " to " + std::to_string(fresh.size()) + " bytes";
 
     // A kill before any call leaves a whole plan there, or the old one whole in another file.
-    std::string killed;
-    g_beforeEachCall = [&] {
+    // A power cut keeps only what was synced: contents by inode, and names in synced folders.
+    std::string killed, cut;
+    std::map<ino_t, std::string> synced = {{inode, setup.exists ? old : MISSING}};
+    std::set<ino_t> named = {inode};
+    g_synced = [&](int fd, bool everything) {
+        const std::string held = "/proc/self/fd/" + std::to_string(fd);
+        struct stat at;
+        if (stat(held.c_str(), &at) == 0 && S_ISREG(at.st_mode))
+            synced[at.st_ino] = Read(held);
+        char folder[4096];
+        const ssize_t length = readlink(held.c_str(), folder, sizeof folder);
+        for (const std::string& lasting : everything ? std::set<std::string>{dir, spare}
+                                         : S_ISDIR(at.st_mode) ? std::set<std::string>{std::string(folder, length)}
+                                                               : std::set<std::string>())
+            for (const std::string& file : FilesIn(lasting))
+                if (stat(file.c_str(), &at) == 0) {
+                    named.insert(at.st_ino);
+                    if (everything)
+                        synced[at.st_ino] = Read(file);
+                }
+    };
+    g_beforeEachCall = [&](const std::string& function, int fd, const char* name) {
         const std::string now = Read(path);
-        if (now == fresh || now == (setup.exists ? old : MISSING) || !killed.empty())
-            return;
+        bool oldElsewhere = false, oldLasting = false;
         for (const std::string& folder : {dir, spare})
-            for (const std::string& file : FilesIn(folder))
-                if (file != second && Read(file) == old)
-                    return;
-        killed = "a kill here leaves " + which(now);
+            for (const std::string& file : FilesIn(folder)) {
+                struct stat at;
+                if (file != path && file != second && stat(file.c_str(), &at) == 0 && Read(file) == old) {
+                    oldElsewhere = true;
+                    oldLasting = oldLasting || (synced[at.st_ino] == old && named.count(at.st_ino));
+                }
+            }
+        if (killed.empty() && now != fresh && now != (setup.exists ? old : MISSING) && !oldElsewhere)
+            killed = "a kill before " + function + " leaves " + which(now);
+        struct stat at;
+        if (!cut.empty())
+            return;
+        if ((function == "write" || function == "ftruncate") && setup.exists && fstat(fd, &at) == 0
+            && at.st_ino == inode) {
+            synced[inode] = "writes not yet synced";
+            if (!oldLasting)
+                cut = "a power cut during " + function + " on the plan can lose the old one";
+        }
+        else if (function == "rename" && (stat(name, &at) != 0 || synced[at.st_ino] != fresh))
+            cut = "a power cut after renaming what was not synced leaves " + which(synced[at.st_ino]);
+        else if (function == "unlink" && std::string(name) != path && Read(name) == old
+                 && synced[inode] != old && synced[inode] != fresh)
+            cut = "a power cut after removing the backup can lose the old plan";
     };
     g_fault = fault;
     g_noNewFileIn = setup.noNewFile ? dir : "";
@@ -354,11 +415,13 @@ bool ReplaceWithFault(const PlanState& setup, int oldSize, int newSize, const Fa
     const ReplaceOutcome outcome = Armed([&] { return ReplaceFile(path, fresh, spare); });
     const bool faulted = g_calls[fault.function] >= fault.nth;
     g_beforeEachCall = nullptr;
+    g_synced = nullptr;
     g_fault = Fault();
     g_noNewFileIn.clear();
     g_refuseOwner = g_refuseMode = g_refuseAttributes = false;
 
     EXPECT_EQ("", killed) << context;
+    EXPECT_EQ("", cut) << context;
     std::set<std::string> expected = files, left = FilesIn(dir);
     for (const std::string& file : FilesIn(spare))
         left.insert(file);
