@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -364,11 +365,11 @@ bool ReplaceWithFault(const PlanState& setup, int oldSize, int newSize, const Fa
     std::set<ino_t> named = {inode};
     g_synced = [&](int fd, bool everything) {
         const std::string held = "/proc/self/fd/" + std::to_string(fd);
-        struct stat at;
+        struct stat at = {};
         if (stat(held.c_str(), &at) == 0 && S_ISREG(at.st_mode))
             synced[at.st_ino] = Read(held);
         char folder[4096];
-        const ssize_t length = readlink(held.c_str(), folder, sizeof folder);
+        const ssize_t length = std::max<ssize_t>(readlink(held.c_str(), folder, sizeof folder), 0);
         for (const std::string& lasting : everything ? std::set<std::string>{dir, spare}
                                          : S_ISDIR(at.st_mode) ? std::set<std::string>{std::string(folder, length)}
                                                                : std::set<std::string>())
@@ -392,7 +393,7 @@ bool ReplaceWithFault(const PlanState& setup, int oldSize, int newSize, const Fa
             }
         if (killed.empty() && now != fresh && now != (setup.exists ? old : MISSING) && !oldElsewhere)
             killed = "a kill before " + function + " leaves " + which(now);
-        struct stat at;
+        struct stat at = {};
         if (!cut.empty())
             return;
         if ((function == "write" || function == "ftruncate") && setup.exists && fstat(fd, &at) == 0
@@ -400,8 +401,7 @@ bool ReplaceWithFault(const PlanState& setup, int oldSize, int newSize, const Fa
             synced[inode] = "writes not yet synced";
             if (!oldLasting)
                 cut = "a power cut during " + function + " on the plan can lose the old one";
-        }
-        else if (function == "rename" && (stat(name, &at) != 0 || synced[at.st_ino] != fresh))
+        } else if (function == "rename" && (stat(name, &at) != 0 || synced[at.st_ino] != fresh))
             cut = "a power cut after renaming what was not synced leaves " + which(synced[at.st_ino]);
         else if (function == "unlink" && std::string(name) != path && Read(name) == old
                  && synced[inode] != old && synced[inode] != fresh)
