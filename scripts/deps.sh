@@ -5,7 +5,7 @@ tovendal_install_deps() {
     local packages="build-essential cmake pkg-config libwxgtk3.2-dev libtinyxml-dev
         libgtest-dev googletest libbenchmark-dev xvfb xauth x11-utils
         fonts-dejavu-core fonts-liberation ghostscript python3 libgtk-3-dev poppler-utils openbox
-        clang libclang-rt-14-dev"
+        clang libclang-rt-14-dev acl"
     local missing=""
     for p in $packages; do
         dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
