@@ -221,7 +221,7 @@ TEST_F(PrintoutTest, PreviewFromTheFileMenuShowsOnePagePerYearAtOnceEvenForThous
         RunEventsFor(20);
     EXPECT_EQ(9999, preview->GetMaxPage());
     EXPECT_LT(watch.Time(), 10000);
-    frame->Destroy();
+    frame->Close(true); // as its close box does: the windows it disabled come back
     wxTheApp->ProcessIdle();
 }
 
@@ -296,4 +296,66 @@ TEST_F(PrintoutTest, PrintedPageFillsThePrintableAreaWhereThePreviewShowsItOnceT
         }
         CloseAllPlans();
     }
+}
+
+TEST_F(PrintoutTest, ACloseAskedForAsPrintOrPreviewStartsWaitsForTheCommandAndTakesThePreviewWithIt)
+{
+    // The close is queued before the command, as a key pressed right after the tool's click is.
+    enum Close { FileClose, CloseAll, PlanWindowCloseBox };
+    const struct { const char* name; int command; Close close; } cases[] = {
+        {"preview, then Close", wxID_PREVIEW, FileClose},
+        {"preview, then Close All", wxID_PREVIEW, CloseAll},
+        {"preview, then the plan window's close", wxID_PREVIEW, PlanWindowCloseBox},
+        {"print, then Close", wxID_PRINT, FileClose},
+        {"print, then the plan window's close", wxID_PRINT, PlanWindowCloseBox},
+    };
+    const wxString pdf = MakeTempDir() + "/plan.pdf";
+    for (const auto& c : cases) {
+        PlanDocument* doc = PlanOf("2015", "2016");
+        doc->Modify(false);
+        const wxWeakRef<wxDocument> plan(doc);
+        TovendalProject* window = FrameOf(doc);
+        if (c.close == PlanWindowCloseBox) {
+            wxCloseEvent* close = new wxCloseEvent(wxEVT_CLOSE_WINDOW, window->GetId());
+            close->SetEventObject(window);
+            close->SetCanVeto(true);
+            wxQueueEvent(window, close);
+        } else {
+            wxQueueEvent(s_mainFrame, new wxCommandEvent(wxEVT_MENU, c.close == CloseAll ? wxID_CLOSE_ALL : wxID_CLOSE));
+        }
+        if (c.command == wxID_PREVIEW) {
+            window->m_fileMenu->SendEvent(wxID_PREVIEW);
+            EXPECT_NE(nullptr, FindPreview()) << c.name;
+        } else {
+            EXPECT_TRUE(PrintToFile(window, GTK_RESPONSE_CANCEL, wxPAPER_A4, false, pdf)) << c.name;
+        }
+        EXPECT_TRUE(plan) << c.name << ": closed under the command";
+        RunEventsFor(300);
+        EXPECT_FALSE(plan) << c.name << ": the close was lost";
+        EXPECT_EQ(nullptr, FindPreview()) << c.name << ": the preview outlived its plan";
+        EXPECT_TRUE(s_mainFrame->IsEnabled()) << c.name;
+        CloseAllPlans();
+    }
+}
+
+TEST_F(PrintoutTest, ClosingAPlanClosesItsPreviewAndAPrintoutOfAClosedPlanPrintsNothing)
+{
+    PlanDocument* doc = PlanOf("2015", "2016");
+    doc->Modify(false);
+    MyPrintOut* orphan = static_cast<MyPrintOut*>(ViewOf(doc)->OnCreatePrintout());
+    FrameOf(doc)->m_fileMenu->SendEvent(wxID_PREVIEW);
+    ASSERT_NE(nullptr, FindPreview());
+    // The preview disables the other windows while it is open.
+    EXPECT_FALSE(s_mainFrame->IsEnabled());
+    wxGetApp().m_docManager->CloseDocument(doc, true);
+    RunEventsFor(200);
+    EXPECT_EQ(nullptr, FindPreview());
+    EXPECT_TRUE(s_mainFrame->IsEnabled());
+
+    wxBitmap bitmap(100, 100);
+    wxMemoryDC dc(bitmap);
+    orphan->SetDC(&dc);
+    EXPECT_EQ(nullptr, static_cast<myViewBase*>(orphan->m_view));
+    EXPECT_FALSE(orphan->OnPrintPage(1));
+    delete orphan;
 }
