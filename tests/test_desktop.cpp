@@ -16,6 +16,8 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
+#include <wx/weakref.h>
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -273,4 +275,53 @@ TEST_P(Desktop, PreferencesShowItsCaptionBothTabsAndThreeLetterDayNames)
     dialog->GetTextExtent("Program Options", &caption, nullptr, nullptr, nullptr, &bold);
     EXPECT_GE(Attributes(dialog).width, caption + 100);
     dialog->Destroy();
+}
+
+TEST_P(Desktop, CtrlWOrTheCloseBoxPressedAsPreviewOrPrintStartsWaitsForTheCommand)
+{
+    if (!Start())
+        return;
+    // Ctrl+W typed on the main frame, still unread when the preview command starts.
+    wxUIActionSimulator user;
+    m_frame->Raise();
+    user.MouseMove(m_frame->GetScreenRect().GetTopLeft() + wxPoint(60, 80));
+    RunEventsFor(300);
+    wxWeakRef<wxDocument> plan(wxGetApp().m_docManager->GetCurrentDocument());
+    user.Char('w', wxMOD_CONTROL);
+    wxCommandEvent preview(wxEVT_MENU, wxID_PREVIEW);
+    m_frame->ProcessWindowEvent(preview);
+    wxWindow* previewFrame = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        previewFrame = dynamic_cast<wxPreviewFrame*>(window) ? window : previewFrame;
+    EXPECT_NE(nullptr, previewFrame);
+    EXPECT_TRUE(plan);
+    // The close runs once the command is over, and takes the preview with the plan.
+    EXPECT_TRUE(Eventually([&] { return !plan; }));
+    EXPECT_TRUE(Eventually([&] { return m_frame->IsEnabled(); }));
+    for (wxWindow* window : wxTopLevelWindows)
+        EXPECT_TRUE(!dynamic_cast<wxPreviewFrame*>(window) || window->IsBeingDeleted());
+
+    // The main frame's close box clicked as the print command starts: the print dialog comes,
+    // and the program closes after it.
+    plan = wxGetApp().m_docManager->CreateDocument(wxEmptyString, wxDOC_NEW);
+    RunEventsFor(300);
+    const wxWeakRef<wxWindow> frame(m_frame);
+    bool dialogShown = false;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (GtkWidget* dialog = ShownDialog()) {
+            dialogShown = plan && frame;
+            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+        }
+    });
+    timer.Start(200);
+    gtk_window_close(GTK_WINDOW(m_frame->GetHandle()));
+    wxCommandEvent print(wxEVT_MENU, wxID_PRINT);
+    m_frame->ProcessWindowEvent(print);
+    timer.Stop();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_TRUE(Eventually([&] { return !frame && !plan; }));
+    m_frame = frame ? m_frame : nullptr;
+    if (!m_frame)
+        wxGetApp().OnExit();
 }

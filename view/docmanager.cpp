@@ -2,10 +2,8 @@
 #include "app/app.h"
 #include "view/printout.h"
 
-#include <wx/apptrait.h>
 #include <wx/busyinfo.h>
 #include <wx/cmndata.h>
-#include <wx/evtloop.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/print.h>
@@ -47,18 +45,12 @@ wxPageSetupDialogData& SharedPageSetupData()
     return *app.m_pageSetupData;
 }
 
-/// Lets the window system's pending drawing run once, so that the busy notice paints. The user's
-/// keys and clicks and the queued commands wait until the command is over.
+/// Lets pending events run once, so that the busy notice paints. What the user did meanwhile runs
+/// too; a close among it waits for the command (PlanCommandHold).
 void YieldOnce()
 {
-    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    std::unique_ptr<wxEventLoopBase> ownLoop;
-    if (!loop && wxTheApp && wxTheApp->GetTraits()) {
-        ownLoop.reset(wxTheApp->GetTraits()->CreateEventLoop());
-        loop = ownLoop.get();
-    }
-    if (loop)
-        loop->YieldFor(wxEVT_CATEGORY_UI);
+    if (wxTheApp)
+        wxTheApp->Yield(true);
 }
 
 /// While a print or preview command works on a plan, its dialogs included, the closes asked for
