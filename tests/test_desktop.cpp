@@ -74,6 +74,15 @@ bool Eventually(const std::function<bool()>& condition)
     return condition();
 }
 
+// The centre of the window's own area on the screen, as the X server has it (pixels).
+wxPoint CentreOnScreen(wxWindow* window)
+{
+    Window child = 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates(XDisplay(), XWindowOf(window->GetHandle()), DefaultRootWindow(XDisplay()), 0, 0, &x, &y, &child);
+    return wxPoint(x + Attributes(window).width / 2, y + Attributes(window).height / 2);
+}
+
 bool Viewable(wxWindow* window) { return Eventually([&] { return Attributes(window).map_state == IsViewable; }); }
 
 // The dialog GTK shows at the moment (message box, print, page setup, file chooser), or none.
@@ -181,10 +190,13 @@ TEST_P(Desktop, BusyNoticeNeverCoversTheDialogTheUserMustAnswer)
     }
 }
 
-TEST_P(Desktop, EveryPreviewOpensAtItsDesignedSize)
+TEST_P(Desktop, EveryPreviewOpensAtItsDesignedSizeCentredOnTheMainFrame)
 {
     if (!Start())
         return;
+    // The main frame in the middle of the screen, where the program centres it.
+    const wxPoint main = CentreOnScreen(m_frame);
+    EXPECT_TRUE(wxRect(1280 / 3, 1024 / 3, 1280 / 3, 1024 / 3).Contains(main)) << main.x << "," << main.y;
     for (int preview = 1; preview <= 3; ++preview) {
         wxCommandEvent event(wxEVT_MENU, wxID_PREVIEW);
         m_frame->ProcessWindowEvent(event);
@@ -197,6 +209,10 @@ TEST_P(Desktop, EveryPreviewOpensAtItsDesignedSize)
         // 600 x 650 with the window manager's frame; the tool bar widens it.
         EXPECT_GE(Attributes(frame).width, 600) << "preview " << preview;
         EXPECT_GE(Attributes(frame).height, 600) << "preview " << preview;
+        // Centred on the main frame, not where the window manager would put a new window.
+        const wxPoint centre = CentreOnScreen(frame);
+        EXPECT_NEAR(main.x, centre.x, 25) << "preview " << preview;
+        EXPECT_NEAR(main.y, centre.y, 25) << "preview " << preview;
         frame->Close(true);
         RunEventsFor(300);
     }

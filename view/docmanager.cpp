@@ -1,5 +1,6 @@
 #include "view/docmanager.h"
 #include "app/app.h"
+#include "app/mainframe.h"
 #include "view/printout.h"
 
 #include <wx/busyinfo.h>
@@ -294,5 +295,6 @@ void myDocManager::OnPreview(wxCommandEvent& WXUNUSED(event))
     frame->SetSize(size);
     frame->Centre(wxBOTH);
     busy.Close();
+    KeepPositionWhenShown(frame);
     frame->Show(true);
 }
