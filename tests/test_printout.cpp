@@ -359,3 +359,67 @@ TEST_F(PrintoutTest, ClosingAPlanClosesItsPreviewAndAPrintoutOfAClosedPlanPrints
     EXPECT_FALSE(orphan->OnPrintPage(1));
     delete orphan;
 }
+
+/// Where the gaps between words lie in a line of text within a band of rows of a page image:
+/// the centres (mm from the text's first inked column) of the blank column runs at least half
+/// as wide as the widest, scanned from the left up to column right.
+std::vector<double> WordGaps(const wxImage& image, int top, int bottom, int right, double pixelsPerMM)
+{
+    std::vector<std::pair<int, int>> runs; // first column, width
+    int first = -1, blank = 0;
+    for (int x = 0; x < right; ++x) {
+        bool ink = false;
+        for (int y = top; y <= bottom && !ink; ++y)
+            ink = image.GetRed(x, y) < 160;
+        if (ink && first >= 0 && blank > 0)
+            runs.push_back({x - blank - first, blank});
+        first = ink && first < 0 ? x : first;
+        blank = ink ? 0 : blank + 1;
+    }
+    int widest = 0;
+    for (const auto& run : runs)
+        widest = std::max(widest, run.second);
+    std::vector<double> gaps;
+    for (const auto& run : runs)
+        if (2 * run.second >= widest)
+            gaps.push_back((run.first + run.second / 2.0) / pixelsPerMM);
+    return gaps;
+}
+
+TEST_F(PrintoutTest, PrintedTextKeepsTheLettersOfItsWordsTogetherOnPaperAndInThePreview)
+{
+    wxGetApp().m_versionInfo.LoadExecutable();
+    const wxString footer = wxGetApp().m_versionInfo.GetLegalCopyright();
+    ASSERT_EQ(wxString::FromUTF8("Copyright © Halvorix. All rights reserved."), footer);
+    PlanDocument* doc = PlanOf("2015", "2015");
+    doc->m_incUKbankhols = true;
+    const wxString pdf = MakeTempDir() + "/plan.pdf";
+    ASSERT_TRUE(PrintToFile(FrameOf(doc), GTK_RESPONSE_OK, wxPAPER_A4, false, pdf));
+    wxArrayString lines;
+    ASSERT_EQ(0, wxExecute("pdftotext -layout '" + pdf + "' -", lines, wxEXEC_SYNC | wxEXEC_NODISABLE));
+    const wxString text = wxJoin(lines, '\n');
+    for (const wxString& words : {footer + " [4.1.7]", wxString(MAKER_WEB_HOST), wxString("2015 Tovendal"),
+                                  wxString("September"), wxString("25 Christ"), wxString("3 G.Frid")})
+        EXPECT_TRUE(text.Contains(words)) << words << " not in:\n" << text;
+
+    // The footer's words at the same places on paper and in the preview (mm from its start).
+    const wxImage printed = RenderPdf(pdf);
+    wxPrintDialogData dialogData(*wxGetApp().m_printData);
+    PreviewProbe preview(ViewOf(doc)->OnCreatePrintout(), nullptr, &dialogData);
+    bool wholePaper = false;
+    const wxImage previewed = preview.Render(1, 300, &wholePaper);
+    ASSERT_TRUE(printed.IsOk() && previewed.IsOk() && wholePaper);
+    std::vector<double> gaps[2];
+    for (int i = 0; i < 2; ++i) {
+        const wxImage& image = i == 0 ? printed : previewed;
+        const double perMM = image.GetWidth() / 210.0;
+        int ink = 0;
+        const double bottom = FindFrame(image, 210, 297, wxRect2DDouble(0, 0, 210, 297), &ink)[3];
+        gaps[i] = WordGaps(image, wxRound((bottom + 0.3) * perMM), wxRound((bottom + 2.5) * perMM),
+                           image.GetWidth() / 2, perMM);
+        EXPECT_EQ(footer.Freq(' ') + 1, static_cast<int>(gaps[i].size())) << (i == 0 ? "printed" : "previewed");
+    }
+    // The preview places each letter on its own pixels, the printer on its dots: 2% of the line.
+    for (size_t gap = 0; gap < std::min(gaps[0].size(), gaps[1].size()); ++gap)
+        EXPECT_NEAR(gaps[0][gap], gaps[1][gap], 0.6) << "gap " << gap;
+}
