@@ -15,6 +15,8 @@
 #include <wx/stdpaths.h>
 #include <wx/toolbar.h>
 
+#include <gtk/gtk.h>
+
 #include <cerrno>
 #include <unistd.h>
 
@@ -93,6 +95,7 @@ bool TovendalMain::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id,
     CreateControls();
     SetIcon(GetIconResource("TOVENDAL.ICO"));
     Centre(wxBOTH);
+    KeepPositionWhenShown(this);
     return true;
 }
 
@@ -180,6 +183,30 @@ void TovendalMain::FitPlanWindow(const wxSize& planWindowSize)
 wxBitmap TovendalMain::GetBitmapResource(const wxString& name)
 {
     return FindNamedImage(g_images, name);
+}
+
+namespace {
+
+extern "C" gboolean MoveToWantedPosition(GtkWidget* widget, GdkEvent*, gpointer data)
+{
+    const wxPoint position = *static_cast<wxPoint*>(data);
+    // The window manager has placed the frame by now and honours a move asked for after that. GTK
+    // would not ask again for the position it asked for before, so the window is moved directly.
+    gdk_window_move(gtk_widget_get_window(widget), position.x, position.y);
+    g_signal_handlers_disconnect_by_data(widget, data);
+    return FALSE;
+}
+
+} // namespace
+
+void KeepPositionWhenShown(wxTopLevelWindow* frame)
+{
+    // Taken now: once GTK has realised the frame, the toolkit reports where the window manager
+    // put it.
+    g_signal_connect_data(frame->GetHandle(), "map-event", G_CALLBACK(MoveToWantedPosition),
+                          new wxPoint(frame->GetPosition()),
+                          [](gpointer data, GClosure*) { delete static_cast<wxPoint*>(data); },
+                          GConnectFlags(0));
 }
 
 wxIcon TovendalMain::GetIconResource(const wxString& name)

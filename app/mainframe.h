@@ -5,7 +5,12 @@
 #include <wx/docmdi.h>
 
 class wxMenu;
+class wxTopLevelWindow;
 class DropTarget;
+
+/// Makes a frame open where the program has put it (its position now) also under a window
+/// manager that places new windows by its own rules.
+void KeepPositionWhenShown(wxTopLevelWindow* frame);
 
 /// Window ids of the main frame.
 enum

@@ -16,6 +16,8 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
+#include <wx/weakref.h>
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -70,6 +72,15 @@ bool Eventually(const std::function<bool()>& condition)
     for (int waited = 0; waited < 5000 && !condition(); waited += 50)
         RunEventsFor(50);
     return condition();
+}
+
+// The centre of the window's own area on the screen, as the X server has it (pixels).
+wxPoint CentreOnScreen(wxWindow* window)
+{
+    Window child = 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates(XDisplay(), XWindowOf(window->GetHandle()), DefaultRootWindow(XDisplay()), 0, 0, &x, &y, &child);
+    return wxPoint(x + Attributes(window).width / 2, y + Attributes(window).height / 2);
 }
 
 bool Viewable(wxWindow* window) { return Eventually([&] { return Attributes(window).map_state == IsViewable; }); }
@@ -179,10 +190,13 @@ TEST_P(Desktop, BusyNoticeNeverCoversTheDialogTheUserMustAnswer)
     }
 }
 
-TEST_P(Desktop, EveryPreviewOpensAtItsDesignedSize)
+TEST_P(Desktop, EveryPreviewOpensAtItsDesignedSizeCentredOnTheMainFrame)
 {
     if (!Start())
         return;
+    // The main frame in the middle of the screen, where the program centres it.
+    const wxPoint main = CentreOnScreen(m_frame);
+    EXPECT_TRUE(wxRect(1280 / 3, 1024 / 3, 1280 / 3, 1024 / 3).Contains(main)) << main.x << "," << main.y;
     for (int preview = 1; preview <= 3; ++preview) {
         wxCommandEvent event(wxEVT_MENU, wxID_PREVIEW);
         m_frame->ProcessWindowEvent(event);
@@ -195,6 +209,10 @@ TEST_P(Desktop, EveryPreviewOpensAtItsDesignedSize)
         // 600 x 650 with the window manager's frame; the tool bar widens it.
         EXPECT_GE(Attributes(frame).width, 600) << "preview " << preview;
         EXPECT_GE(Attributes(frame).height, 600) << "preview " << preview;
+        // Centred on the main frame, not where the window manager would put a new window.
+        const wxPoint centre = CentreOnScreen(frame);
+        EXPECT_NEAR(main.x, centre.x, 25) << "preview " << preview;
+        EXPECT_NEAR(main.y, centre.y, 25) << "preview " << preview;
         frame->Close(true);
         RunEventsFor(300);
     }
@@ -273,4 +291,53 @@ TEST_P(Desktop, PreferencesShowItsCaptionBothTabsAndThreeLetterDayNames)
     dialog->GetTextExtent("Program Options", &caption, nullptr, nullptr, nullptr, &bold);
     EXPECT_GE(Attributes(dialog).width, caption + 100);
     dialog->Destroy();
+}
+
+TEST_P(Desktop, CtrlWOrTheCloseBoxPressedAsPreviewOrPrintStartsWaitsForTheCommand)
+{
+    if (!Start())
+        return;
+    // Ctrl+W typed on the main frame, still unread when the preview command starts.
+    wxUIActionSimulator user;
+    m_frame->Raise();
+    user.MouseMove(m_frame->GetScreenRect().GetTopLeft() + wxPoint(60, 80));
+    RunEventsFor(300);
+    wxWeakRef<wxDocument> plan(wxGetApp().m_docManager->GetCurrentDocument());
+    user.Char('w', wxMOD_CONTROL);
+    wxCommandEvent preview(wxEVT_MENU, wxID_PREVIEW);
+    m_frame->ProcessWindowEvent(preview);
+    wxWindow* previewFrame = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        previewFrame = dynamic_cast<wxPreviewFrame*>(window) ? window : previewFrame;
+    EXPECT_NE(nullptr, previewFrame);
+    EXPECT_TRUE(plan);
+    // The close runs once the command is over, and takes the preview with the plan.
+    EXPECT_TRUE(Eventually([&] { return !plan; }));
+    EXPECT_TRUE(Eventually([&] { return m_frame->IsEnabled(); }));
+    for (wxWindow* window : wxTopLevelWindows)
+        EXPECT_TRUE(!dynamic_cast<wxPreviewFrame*>(window) || window->IsBeingDeleted());
+
+    // The main frame's close box clicked as the print command starts: the print dialog comes,
+    // and the program closes after it.
+    plan = wxGetApp().m_docManager->CreateDocument(wxEmptyString, wxDOC_NEW);
+    RunEventsFor(300);
+    const wxWeakRef<wxWindow> frame(m_frame);
+    bool dialogShown = false;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (GtkWidget* dialog = ShownDialog()) {
+            dialogShown = plan && frame;
+            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+        }
+    });
+    timer.Start(200);
+    gtk_window_close(GTK_WINDOW(m_frame->GetHandle()));
+    wxCommandEvent print(wxEVT_MENU, wxID_PRINT);
+    m_frame->ProcessWindowEvent(print);
+    timer.Stop();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_TRUE(Eventually([&] { return !frame && !plan; }));
+    m_frame = frame ? m_frame : nullptr;
+    if (!m_frame)
+        wxGetApp().OnExit();
 }

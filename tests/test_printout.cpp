@@ -221,7 +221,7 @@ TEST_F(PrintoutTest, PreviewFromTheFileMenuShowsOnePagePerYearAtOnceEvenForThous
         RunEventsFor(20);
     EXPECT_EQ(9999, preview->GetMaxPage());
     EXPECT_LT(watch.Time(), 10000);
-    frame->Destroy();
+    frame->Close(true); // as its close box does: the windows it disabled come back
     wxTheApp->ProcessIdle();
 }
 
@@ -296,4 +296,130 @@ TEST_F(PrintoutTest, PrintedPageFillsThePrintableAreaWhereThePreviewShowsItOnceT
         }
         CloseAllPlans();
     }
+}
+
+TEST_F(PrintoutTest, ACloseAskedForAsPrintOrPreviewStartsWaitsForTheCommandAndTakesThePreviewWithIt)
+{
+    // The close is queued before the command, as a key pressed right after the tool's click is.
+    enum Close { FileClose, CloseAll, PlanWindowCloseBox };
+    const struct { const char* name; int command; Close close; } cases[] = {
+        {"preview, then Close", wxID_PREVIEW, FileClose},
+        {"preview, then Close All", wxID_PREVIEW, CloseAll},
+        {"preview, then the plan window's close", wxID_PREVIEW, PlanWindowCloseBox},
+        {"print, then Close", wxID_PRINT, FileClose},
+        {"print, then the plan window's close", wxID_PRINT, PlanWindowCloseBox},
+    };
+    const wxString pdf = MakeTempDir() + "/plan.pdf";
+    for (const auto& c : cases) {
+        PlanDocument* doc = PlanOf("2015", "2016");
+        doc->Modify(false);
+        const wxWeakRef<wxDocument> plan(doc);
+        TovendalProject* window = FrameOf(doc);
+        if (c.close == PlanWindowCloseBox) {
+            wxCloseEvent* close = new wxCloseEvent(wxEVT_CLOSE_WINDOW, window->GetId());
+            close->SetEventObject(window);
+            close->SetCanVeto(true);
+            wxQueueEvent(window, close);
+        } else {
+            wxQueueEvent(s_mainFrame, new wxCommandEvent(wxEVT_MENU, c.close == CloseAll ? wxID_CLOSE_ALL : wxID_CLOSE));
+        }
+        if (c.command == wxID_PREVIEW) {
+            window->m_fileMenu->SendEvent(wxID_PREVIEW);
+            EXPECT_NE(nullptr, FindPreview()) << c.name;
+        } else {
+            EXPECT_TRUE(PrintToFile(window, GTK_RESPONSE_CANCEL, wxPAPER_A4, false, pdf)) << c.name;
+        }
+        EXPECT_TRUE(plan) << c.name << ": closed under the command";
+        RunEventsFor(300);
+        EXPECT_FALSE(plan) << c.name << ": the close was lost";
+        EXPECT_EQ(nullptr, FindPreview()) << c.name << ": the preview outlived its plan";
+        EXPECT_TRUE(s_mainFrame->IsEnabled()) << c.name;
+        CloseAllPlans();
+    }
+}
+
+TEST_F(PrintoutTest, ClosingAPlanClosesItsPreviewAndAPrintoutOfAClosedPlanPrintsNothing)
+{
+    PlanDocument* doc = PlanOf("2015", "2016");
+    doc->Modify(false);
+    MyPrintOut* orphan = static_cast<MyPrintOut*>(ViewOf(doc)->OnCreatePrintout());
+    FrameOf(doc)->m_fileMenu->SendEvent(wxID_PREVIEW);
+    ASSERT_NE(nullptr, FindPreview());
+    // The preview disables the other windows while it is open.
+    EXPECT_FALSE(s_mainFrame->IsEnabled());
+    wxGetApp().m_docManager->CloseDocument(doc, true);
+    RunEventsFor(200);
+    EXPECT_EQ(nullptr, FindPreview());
+    EXPECT_TRUE(s_mainFrame->IsEnabled());
+
+    wxBitmap bitmap(100, 100);
+    wxMemoryDC dc(bitmap);
+    orphan->SetDC(&dc);
+    EXPECT_EQ(nullptr, static_cast<myViewBase*>(orphan->m_view));
+    EXPECT_FALSE(orphan->OnPrintPage(1));
+    delete orphan;
+}
+
+/// Where the gaps between words lie in a line of text within a band of rows of a page image:
+/// the centres (mm from the text's first inked column) of the blank column runs at least half
+/// as wide as the widest, scanned from the left up to column right.
+std::vector<double> WordGaps(const wxImage& image, int top, int bottom, int right, double pixelsPerMM)
+{
+    std::vector<std::pair<int, int>> runs; // first column, width
+    int first = -1, blank = 0;
+    for (int x = 0; x < right; ++x) {
+        bool ink = false;
+        for (int y = top; y <= bottom && !ink; ++y)
+            ink = image.GetRed(x, y) < 160;
+        if (ink && first >= 0 && blank > 0)
+            runs.push_back({x - blank - first, blank});
+        first = ink && first < 0 ? x : first;
+        blank = ink ? 0 : blank + 1;
+    }
+    int widest = 0;
+    for (const auto& run : runs)
+        widest = std::max(widest, run.second);
+    std::vector<double> gaps;
+    for (const auto& run : runs)
+        if (2 * run.second >= widest)
+            gaps.push_back((run.first + run.second / 2.0) / pixelsPerMM);
+    return gaps;
+}
+
+TEST_F(PrintoutTest, PrintedTextKeepsTheLettersOfItsWordsTogetherOnPaperAndInThePreview)
+{
+    wxGetApp().m_versionInfo.LoadExecutable();
+    const wxString footer = wxGetApp().m_versionInfo.GetLegalCopyright();
+    ASSERT_EQ(wxString::FromUTF8("Copyright © Halvorix. All rights reserved."), footer);
+    PlanDocument* doc = PlanOf("2015", "2015");
+    doc->m_incUKbankhols = true;
+    const wxString pdf = MakeTempDir() + "/plan.pdf";
+    ASSERT_TRUE(PrintToFile(FrameOf(doc), GTK_RESPONSE_OK, wxPAPER_A4, false, pdf));
+    wxArrayString lines;
+    ASSERT_EQ(0, wxExecute("pdftotext -layout '" + pdf + "' -", lines, wxEXEC_SYNC | wxEXEC_NODISABLE));
+    const wxString text = wxJoin(lines, '\n');
+    for (const wxString& words : {footer + " [4.1.7]", wxString(MAKER_WEB_HOST), wxString("2015 Tovendal"),
+                                  wxString("September"), wxString("25 Christ"), wxString("3 G.Frid")})
+        EXPECT_TRUE(text.Contains(words)) << words << " not in:\n" << text;
+
+    // The footer's words at the same places on paper and in the preview (mm from its start).
+    const wxImage printed = RenderPdf(pdf);
+    wxPrintDialogData dialogData(*wxGetApp().m_printData);
+    PreviewProbe preview(ViewOf(doc)->OnCreatePrintout(), nullptr, &dialogData);
+    bool wholePaper = false;
+    const wxImage previewed = preview.Render(1, 300, &wholePaper);
+    ASSERT_TRUE(printed.IsOk() && previewed.IsOk() && wholePaper);
+    std::vector<double> gaps[2];
+    for (int i = 0; i < 2; ++i) {
+        const wxImage& image = i == 0 ? printed : previewed;
+        const double perMM = image.GetWidth() / 210.0;
+        int ink = 0;
+        const double bottom = FindFrame(image, 210, 297, wxRect2DDouble(0, 0, 210, 297), &ink)[3];
+        gaps[i] = WordGaps(image, wxRound((bottom + 0.3) * perMM), wxRound((bottom + 2.5) * perMM),
+                           image.GetWidth() / 2, perMM);
+        EXPECT_EQ(footer.Freq(' ') + 1, static_cast<int>(gaps[i].size())) << (i == 0 ? "printed" : "previewed");
+    }
+    // The preview places each letter on its own pixels, the printer on its dots: 2% of the line.
+    for (size_t gap = 0; gap < std::min(gaps[0].size(), gaps[1].size()); ++gap)
+        EXPECT_NEAR(gaps[0][gap], gaps[1][gap], 0.6) << "gap " << gap;
 }

@@ -205,32 +205,40 @@ TEST(UpdateCheckCommand, TakesNothingElseWhileItWaitsAndThenServesAndClosesAsUsu
         frame->ProcessWindowEvent(check);
     };
 
+    const wxWeakRef<wxDocument> open(wxGetApp().m_docManager->CreateDocument(wxEmptyString, wxDOC_NEW));
     LoopbackServer server(kMoved, true, Pace::Late, 1500);
     SetVersionsListAddress(server.m_url);
-    // While the check waits: a later start hands a plan over, the close box is clicked and a
-    // second check is asked for.
+    // While the check waits: a later start hands a plan over, the close box is clicked, a
+    // second check is asked for and a Close command is queued.
     const pid_t later = desktoptest::Spawn("'" TOVENDAL_EXECUTABLE "' '" + plan.utf8_string() + "'");
     bool arrived = false;
-    wxTimer during;
+    bool openLater = false;
+    wxTimer during, midway;
     during.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         arrived = true;
         PressCloseBox(frame);
         askForCheck();
+        wxQueueEvent(frame.get(), new wxCommandEvent(wxEVT_MENU, wxID_CLOSE));
+        midway.StartOnce(500);
     });
+    midway.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { openLater = open; });
     during.StartOnce(300);
     alarm(30); // should a dialog wait for a person, the process ends instead
     wxTEST_DIALOG(askForCheck(), wxExpectModal<wxMessageDialog>(wxID_OK));
     SetVersionsListAddress(wxString());
     EXPECT_TRUE(arrived);
+    EXPECT_TRUE(openLater) << "the queued Close ran during the check";
     ASSERT_TRUE(frame) << "the main frame went during the check";
     EXPECT_TRUE(frame->IsEnabled());
     EXPECT_EQ(1, server.m_requests);
-    EXPECT_EQ(0u, plans());
+    EXPECT_EQ(1u, plans());
 
-    // Afterwards the handed-over plan opens, and the close box closes the program.
-    for (wxStopWatch watch; plans() == 0 && watch.Time() < 10000;)
+    // Afterwards the queued Close closes the plan, the handed-over plan opens, and the close box
+    // closes the program.
+    for (wxStopWatch watch; (open || plans() == 0) && watch.Time() < 10000;)
         RunEventsFor(20);
     waitpid(later, nullptr, 0);
+    EXPECT_FALSE(open);
     EXPECT_EQ(1u, plans());
     PressCloseBox(frame);
     for (wxStopWatch watch; frame && watch.Time() < 5000;)

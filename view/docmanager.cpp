@@ -1,5 +1,6 @@
 #include "view/docmanager.h"
 #include "app/app.h"
+#include "app/mainframe.h"
 #include "view/printout.h"
 
 #include <wx/busyinfo.h>
@@ -8,8 +9,11 @@
 #include <wx/msgdlg.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
+#include <wx/tracker.h>
+#include <wx/weakref.h>
 
 #include <memory>
+#include <vector>
 
 wxIMPLEMENT_DYNAMIC_CLASS(myDocManager, wxDocManager);
 
@@ -42,12 +46,92 @@ wxPageSetupDialogData& SharedPageSetupData()
     return *app.m_pageSetupData;
 }
 
-/// Lets pending events run once, so that the busy notice paints.
+/// Lets pending events run once, so that the busy notice paints. What the user did meanwhile runs
+/// too; a close among it waits for the command (PlanCommandHold).
 void YieldOnce()
 {
     if (wxTheApp)
         wxTheApp->Yield(true);
 }
+
+/// While a print or preview command works on a plan, its dialogs included, the closes asked for
+/// meanwhile (Close, Close All, a frame's close box, Exit, queued commands) wait and are carried
+/// out once it has ended, so that the plan stays under the command. A forced close (the program
+/// being ended) still goes through; the command then finds its plan gone and stops.
+class PlanCommandHold
+{
+public:
+    PlanCommandHold()
+    {
+        if (s_depth++ == 0)
+            wxEvtHandler::AddFilter(&s_filter);
+    }
+    ~PlanCommandHold()
+    {
+        if (--s_depth > 0)
+            return;
+        wxEvtHandler::RemoveFilter(&s_filter);
+        if (!s_filter.m_waiting.empty() && wxTheApp)
+            wxTheApp->CallAfter([] { RunWaitingCloses(); });
+    }
+
+private:
+    /// A close that waits: of a document (Close), of every document (Close All) or of a frame.
+    struct WaitingClose
+    {
+        int command;
+        wxWeakRef<wxDocument> document;
+        wxWeakRef<wxWindow> window;
+    };
+
+    /// The one filter, installed while any command holds a plan.
+    struct Filter : wxEventFilter
+    {
+        int FilterEvent(wxEvent& event) override
+        {
+            wxDocManager* manager = wxDocManager::GetDocumentManager();
+            const wxEventType type = event.GetEventType();
+            if (type == wxEVT_MENU && (event.GetId() == wxID_CLOSE || event.GetId() == wxID_CLOSE_ALL)) {
+                m_waiting.push_back({event.GetId(), manager ? manager->GetCurrentDocument() : nullptr, nullptr});
+                return Event_Processed;
+            }
+            if (type != wxEVT_CLOSE_WINDOW)
+                return Event_Skip;
+            wxCloseEvent& close = static_cast<wxCloseEvent&>(event);
+            wxWindow* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+            // Only the frames whose close closes plans: the main frame and the plan windows.
+            if (!close.CanVeto() || !window ||
+                (window != wxTheApp->GetTopWindow() && !dynamic_cast<wxDocChildFrameAnyBase*>(window)))
+                return Event_Skip;
+            close.Veto();
+            m_waiting.push_back({wxID_ANY, nullptr, window});
+            return Event_Processed;
+        }
+
+        std::vector<WaitingClose> m_waiting;
+    };
+
+    static void RunWaitingCloses()
+    {
+        // A command that started meanwhile runs them when it ends.
+        if (s_depth > 0)
+            return;
+        std::vector<WaitingClose> waiting;
+        waiting.swap(s_filter.m_waiting);
+        wxDocManager* manager = wxDocManager::GetDocumentManager();
+        for (const WaitingClose& close : waiting) {
+            if (close.command == wxID_CLOSE && close.document && manager)
+                manager->CloseDocument(close.document);
+            else if (close.command == wxID_CLOSE_ALL && manager)
+                manager->CloseDocuments(false);
+            else if (close.window)
+                close.window->Close();
+        }
+    }
+
+    static inline int s_depth = 0;
+    static inline Filter s_filter;
+};
 
 /// The busy notice while a command works. On this toolkit the notice is a stay-on-top frame that
 /// would cover any dialog or message box shown after it, so it goes before the first one opens.
@@ -75,12 +159,17 @@ private:
     std::unique_ptr<wxBusyInfo> m_info;
 };
 
-/// The view's printout, or null when the view makes none or, after telling the user, when the
-/// plan's year range gives no page: the toolkit's print and preview cannot run without pages.
-wxPrintout* CreatePrintout(wxView* view)
+/// The view's printout, or null when the view makes none, when the plan went meanwhile or, after
+/// telling the user, when the plan's year range gives no page: the toolkit's print and preview
+/// cannot run without pages.
+wxPrintout* CreatePrintout(const wxWeakRef<wxView>& view)
 {
     wxPrintout* printout = view->OnCreatePrintout();
     YieldOnce();
+    if (!view) {
+        delete printout;
+        return nullptr;
+    }
     MyPrintOut* planPrintout = dynamic_cast<MyPrintOut*>(printout);
     if (!planPrintout)
         return printout;
@@ -93,6 +182,41 @@ wxPrintout* CreatePrintout(wxView* view)
     wxMessageBox(NO_PAGES_TEXT, "Tovendal", wxOK | wxICON_INFORMATION);
     return nullptr;
 }
+
+/// The preview frame of a plan, which closes when its plan's view goes: its pages are drawn by
+/// that view.
+class PlanPreviewFrame : public wxPreviewFrame
+{
+public:
+    PlanPreviewFrame(wxView* view, wxPrintPreviewBase* preview, wxWindow* parent, const wxString& title,
+                     const wxPoint& pos, const wxSize& size, long style, const wxString& name)
+        : wxPreviewFrame(preview, parent, title, pos, size, style, name), m_watch(this, view)
+    {
+    }
+
+private:
+    /// Closes the frame when the view is destroyed.
+    struct ViewWatch : wxTrackerNode
+    {
+        ViewWatch(wxFrame* frame, wxView* view) : m_frame(frame), m_view(view) { m_view->AddNode(this); }
+        ~ViewWatch() override
+        {
+            if (m_view)
+                m_view->RemoveNode(this);
+        }
+        void OnObjectDestroy() override
+        {
+            m_view = nullptr;
+            // Forced, so that the windows the preview disabled are enabled again.
+            m_frame->Close(true);
+        }
+
+        wxFrame* m_frame;
+        wxView* m_view;
+    };
+
+    ViewWatch m_watch;
+};
 
 } // namespace
 
@@ -113,10 +237,11 @@ void myDocManager::OnPrintSetup(wxCommandEvent& WXUNUSED(event))
 
 void myDocManager::OnPrint(wxCommandEvent& WXUNUSED(event))
 {
-    wxView* view = GetCurrentView();
+    const wxWeakRef<wxView> view(GetCurrentView());
     if (!view)
         return;
 
+    PlanCommandHold hold;
     BusyNotice busy(view->GetFrame());
     wxPrintout* printout = CreatePrintout(view);
     if (!printout)
@@ -137,10 +262,11 @@ void myDocManager::OnPrint(wxCommandEvent& WXUNUSED(event))
 
 void myDocManager::OnPreview(wxCommandEvent& WXUNUSED(event))
 {
-    wxView* view = GetCurrentView();
+    const wxWeakRef<wxView> view(GetCurrentView());
     if (!view)
         return;
 
+    PlanCommandHold hold;
     wxWindow* top = wxTheApp->GetTopWindow();
     BusyNotice busy(top);
     wxPrintout* printout = CreatePrintout(view);
@@ -156,7 +282,7 @@ void myDocManager::OnPreview(wxCommandEvent& WXUNUSED(event))
         return;
     }
 
-    wxPreviewFrame* frame = new wxPreviewFrame(preview, top, _("Print Preview"), wxPoint(100, 100),
+    wxPreviewFrame* frame = new PlanPreviewFrame(view, preview, top, _("Print Preview"), wxPoint(100, 100),
                                                wxSize(600, 650),
                                                wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT, "frame");
     frame->Initialize();
@@ -169,5 +295,6 @@ void myDocManager::OnPreview(wxCommandEvent& WXUNUSED(event))
     frame->SetSize(size);
     frame->Centre(wxBOTH);
     busy.Close();
+    KeepPositionWhenShown(frame);
     frame->Show(true);
 }

@@ -57,21 +57,119 @@ wxFont PageFont(wxDC* dc, double size, wxFontWeight weight)
 
 namespace {
 
-/// Draws text centred in r (logical units), the halves truncated toward zero.
-void DrawCentred(wxDC* dc, const wxString& text, const wxRect& r)
+/// The page's texts, laid out and drawn at the device's own size. Through the page's scale a
+/// font of a few points is laid out with each letter placed on a whole logical unit, which pulls
+/// the letters of small text apart (the 5-point footer most, on paper and in the preview). So for
+/// each text the device context is switched to one unit per device unit across the height (the
+/// width keeps the page's ratio of the two scales) with a font enlarged to match: the text lands
+/// at the same place and in the same size, its letters placed to the device's own resolution.
+class PageText
 {
-    wxCoord w = 0;
-    wxCoord h = 0;
-    dc->GetTextExtent(text, &w, &h);
-    dc->DrawText(text, r.x + (r.width - w) / 2, r.y + (r.height - h) / 2);
-}
+public:
+    /// Fonts of size points (logical units of the page), made for dc in its current mapping.
+    PageText(wxDC* dc, double bodySize, double titleSize, double footerSize) : m_dc(dc)
+    {
+        m_mapMode = dc->GetMapMode();
+        dc->GetUserScale(&m_userX, &m_userY);
+        double logicalX = 1.0;
+        double logicalY = 1.0;
+        dc->GetLogicalScale(&logicalX, &logicalY);
+        m_deviceX = m_userX * logicalX;
+        m_deviceY = m_userY * logicalY;
+        if (!(m_deviceX > 0) || !(m_deviceY > 0))
+            m_deviceX = m_deviceY = 1.0;
+        m_origin = dc->GetLogicalOrigin();
+
+        Enter();
+        m_body = PageFont(dc, bodySize * m_deviceY, wxFONTWEIGHT_NORMAL);
+        m_title = PageFont(dc, titleSize * m_deviceY, wxFONTWEIGHT_BOLD);
+        m_footer = PageFont(dc, footerSize * m_deviceY, wxFONTWEIGHT_NORMAL);
+        Leave();
+    }
+
+    void UseBody() { m_font = &m_body; }
+    void UseTitle() { m_font = &m_title; }
+    void UseFooter() { m_font = &m_footer; }
+
+    /// Draws text with its top-left corner at (x, y), logical units of the page.
+    void Draw(const wxString& text, int x, int y)
+    {
+        Enter();
+        m_dc->DrawText(text, X(x), Y(y));
+        Leave();
+    }
+
+    /// Draws text centred in r (logical units of the page), the halves truncated toward zero.
+    void DrawCentred(const wxString& text, const wxRect& r)
+    {
+        Enter();
+        const wxSize extent = m_dc->GetTextExtent(text);
+        m_dc->DrawText(text, X(r.x) + (Width(r.width) - extent.x) / 2, Y(r.y) + (Height(r.height) - extent.y) / 2);
+        Leave();
+    }
+
+    /// Draws text with its top-right corner at (right, y), logical units of the page.
+    void DrawRightAligned(const wxString& text, int right, int y)
+    {
+        Enter();
+        m_dc->DrawText(text, X(right) - m_dc->GetTextExtent(text).x, Y(y));
+        Leave();
+    }
+
+    /// Word-wraps text into lines no wider than width from (x, y), logical units of the page.
+    void Wrap(const wxString& text, int x, int y, int width, int height)
+    {
+        Enter();
+        myTextWrapper wrapper(m_dc, X(x), Y(y), Width(width), Height(height));
+        wrapper.Wrap(m_dc, text, Width(width));
+        Leave();
+    }
+
+private:
+    /// Switches the device context to the text's mapping, with the chosen font.
+    void Enter()
+    {
+        m_dc->SetMapMode(wxMM_TEXT);
+        m_dc->SetUserScale(m_deviceX / m_deviceY, 1.0);
+        if (m_font && m_selected != m_font) {
+            m_dc->SetFont(*m_font);
+            m_selected = m_font;
+        }
+    }
+
+    /// Back to the page's mapping.
+    void Leave()
+    {
+        m_dc->SetMapMode(m_mapMode);
+        m_dc->SetUserScale(m_userX, m_userY);
+    }
+
+    // Page units to the text's: the same device position and length.
+    int X(int x) const { return wxRound((x - m_origin.x) * m_deviceY) + m_origin.x; }
+    int Y(int y) const { return wxRound((y - m_origin.y) * m_deviceY) + m_origin.y; }
+    int Width(int w) const { return wxRound(w * m_deviceY); }
+    int Height(int h) const { return wxRound(h * m_deviceY); }
+
+    wxDC* m_dc;
+    wxMappingMode m_mapMode;
+    double m_userX = 1.0;
+    double m_userY = 1.0;
+    double m_deviceX = 1.0;
+    double m_deviceY = 1.0;
+    wxPoint m_origin;
+    wxFont m_body;
+    wxFont m_title;
+    wxFont m_footer;
+    const wxFont* m_font = nullptr;
+    const wxFont* m_selected = nullptr;
+};
 
 /// The cell painting shared by both layouts.
 class CellPainter
 {
 public:
-    CellPainter(wxDC* dc, const wxPen& linePen)
-        : m_dc(dc), m_linePen(linePen), m_shadingBrush(wxColour(224, 224, 224))
+    CellPainter(wxDC* dc, PageText& text, const wxPen& linePen)
+        : m_dc(dc), m_text(text), m_linePen(linePen), m_shadingBrush(wxColour(224, 224, 224))
     {
     }
 
@@ -121,10 +219,10 @@ public:
     {
         if (colour.IsOk() && (colour.Red() || colour.Green() || colour.Blue())) {
             m_dc->SetTextForeground(colour);
-            m_dc->DrawText(text, x, y);
+            m_text.Draw(text, x, y);
             m_dc->SetTextForeground(*wxBLACK);
         } else {
-            m_dc->DrawText(text, x, y);
+            m_text.Draw(text, x, y);
         }
     }
 
@@ -135,6 +233,7 @@ private:
     }
 
     wxDC* m_dc;
+    PageText& m_text;
     const wxPen& m_linePen;
     wxBrush m_shadingBrush;
 };
@@ -150,8 +249,8 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
 
     // Sizes are points: on the printout's mapping one point is one logical unit.
     const wxFont bodyFont = PageFont(dc, 7, wxFONTWEIGHT_NORMAL);
-    const wxFont titleFont = PageFont(dc, 11, wxFONTWEIGHT_BOLD);
     const wxFont footerFont = PageFont(dc, 5, wxFONTWEIGHT_NORMAL);
+    PageText pageText(dc, 7, 11, 5);
     const wxPen linePen(*wxBLACK, 1, wxPENSTYLE_SOLID);
 
     // The printing framework starts and ends the page around OnPrintPage; a second StartPage on
@@ -187,17 +286,17 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
 
     const wxString title = S == 1 ? wxString::Format("%4d %s", Y, doc->m_title)
                                   : wxString::Format("%4d - %4d %s", Y, Y + 1, doc->m_title);
-    dc->SetFont(titleFont);
-    dc->DrawText(title, 30, 6);
-    dc->SetFont(bodyFont);
+    pageText.UseTitle();
+    pageText.Draw(title, 30, 6);
+    pageText.UseBody();
 
-    CellPainter painter(dc, linePen);
+    CellPainter painter(dc, pageText, linePen);
     int bottom = 0;
     int right = 0;
 
     if (doc->m_daysAcross) {
         for (int c = 0; c < DAY_SLOTS; ++c)
-            DrawCentred(dc, NameAt(app.m_dayNames, (F + c) % 7),
+            pageText.DrawCentred(NameAt(app.m_dayNames, (F + c) % 7),
                         wxRect(wxPoint(38 + 13 * c, 18 + L), wxPoint(51 + 13 * c, 30)));
 
         for (int r = 0; r < 12; ++r) {
@@ -210,7 +309,7 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
             wxRect left(wxPoint(31, 24 + 36 * r + L), wxPoint(38, 60 + 36 * r));
             wxRect rightLabel(wxPoint(520, 24 + 36 * r + L), wxPoint(527, 60 + 36 * r));
             for (size_t k = 0; k < month.length(); ++k) {
-                DrawCentred(dc, wxString(month[k]), left);
+                pageText.DrawCentred(wxString(month[k]), left);
                 left.y += 6;
             }
 
@@ -230,7 +329,7 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
             }
 
             for (size_t k = 0; k < month.length(); ++k) {
-                DrawCentred(dc, wxString(month[k]), rightLabel);
+                pageText.DrawCentred(wxString(month[k]), rightLabel);
                 rightLabel.y += 6;
             }
             dc->DrawLine(30, T, 527, T);
@@ -247,14 +346,14 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
         right = 527;
     } else {
         for (int i = 0; i < 12; ++i)
-            DrawCentred(dc, NameAt(app.m_monthNames, (S - 1 + i) % 12),
+            pageText.DrawCentred(NameAt(app.m_monthNames, (S - 1 + i) % 12),
                         wxRect(wxPoint(52 + 40 * i, 18 + L), wxPoint(92 + 40 * i, 30)));
 
         for (int r = 0; r < DAY_SLOTS; ++r) {
             const int T = 30 + 12 * r;
             const int B = 42 + 12 * r;
             const wxString dayName = NameAt(app.m_dayNames, (F + r) % 7);
-            dc->DrawText(dayName, 32, T + L);
+            pageText.Draw(dayName, 32, T + L);
 
             for (int i = 0; i < 12; ++i) {
                 const int cell = (S - 1 + i) * GRID_COLUMNS + r;
@@ -276,7 +375,7 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
                     dc->DestroyClippingRegion();
             }
 
-            dc->DrawText(dayName, 533, T + L);
+            pageText.Draw(dayName, 533, T + L);
             if (r > 1 && r % 7 == 0)
                 dc->DrawLine(30, T - 2, 554, T - 2);
             dc->DrawLine(30, T, 554, T);
@@ -296,18 +395,17 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     int footerY = bottom;
     if (portrait && !doc->m_comments.empty()) {
         dc->SetClippingRegion(30, bottom + 12, right / 2, 306);
-        myTextWrapper wrapper(dc, 30, bottom + 12, right / 2, 306);
-        wrapper.Wrap(dc, doc->m_comments, right / 2);
+        pageText.Wrap(doc->m_comments, 30, bottom + 12, right / 2, 306);
         dc->DestroyClippingRegion();
         footerY = bottom + 317;
     }
 
+    pageText.UseFooter();
+    pageText.Draw(wxString::Format("%s [%s]", app.m_versionInfo.GetLegalCopyright(),
+                                   app.m_versionInfo.GetProductVersion()),
+                  30, footerY);
+    pageText.DrawRightAligned(MAKER_WEB_HOST, right, footerY);
     dc->SetFont(footerFont);
-    dc->DrawText(wxString::Format("%s [%s]", app.m_versionInfo.GetLegalCopyright(),
-                                  app.m_versionInfo.GetProductVersion()),
-                 30, footerY);
-    const wxString host(MAKER_WEB_HOST);
-    dc->DrawText(host, right - dc->GetTextExtent(host).x, footerY);
 
     SetPrintStatus(wxEmptyString);
 }

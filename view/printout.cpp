@@ -163,6 +163,9 @@ bool MyPrintOut::OnPrintPage(int page)
     wxDC* dc = GetDC();
     if (!dc)
         return true;
+    // Made with a view whose plan has since been closed: nothing is left to print.
+    if (!m_view && GetView())
+        return false;
 
     // Scale and origin come from the one printable area, in the device context's units (device
     // pixels per printer pixel differ from 1 in the preview, which draws at its zoom).

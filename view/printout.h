@@ -1,12 +1,14 @@
 #ifndef TOVENDAL_VIEW_PRINTOUT_H
 #define TOVENDAL_VIEW_PRINTOUT_H
 
+#include "view/planview.h"
+
 #include <wx/docview.h>
 #include <wx/font.h>
 #include <wx/geometry.h>
+#include <wx/weakref.h>
 
 class wxDC;
-class myViewBase;
 
 /// The maker's web host: named in the printed footer and asked by the update check.
 inline constexpr const char MAKER_WEB_HOST[] = "www.halvorix.example.com";
@@ -35,7 +37,8 @@ public:
     int CountPages() const;
     /// True for pages 1 to the page count.
     bool HasPage(int page) override;
-    /// Scales the page to the paper and draws the plan year of that page.
+    /// Scales the page to the paper and draws the plan year of that page; false, which stops the
+    /// printing, once the plan is gone.
     bool OnPrintPage(int page) override;
     /// Every page is offered and selected.
     void GetPageInfo(int* minPage, int* maxPage, int* fromPage, int* toPage) override;
@@ -44,7 +47,8 @@ public:
     /// the page where it reports none.
     wxRect2DDouble PrintableArea();
 
-    myViewBase* m_view;
+    /// Null once the view is gone (its plan was closed).
+    wxWeakRef<myViewBase> m_view;
     int m_pageCount;
 };
 
