@@ -1,6 +1,7 @@
 #include "app/about.h"
 #include "app/app.h"
 #include "app/mainframe.h"
+#include "images/namedimage.h"
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
@@ -81,17 +82,20 @@ void About::CreateControls()
 wxBitmap About::GetBitmapResource(const wxString& name)
 {
     if (name == "Splash.png")
-        return wxBitmap(Splash_png_xpm);
+        return BitmapFromXpm(Splash_png_xpm);
     if (name == "TOVENDAL.ICO")
-        return wxBitmap(TOVENDAL_ICO_xpm);
+        return BitmapFromXpm(TOVENDAL_ICO_xpm);
     return wxNullBitmap;
 }
 
 wxIcon About::GetIconResource(const wxString& name)
 {
+    // From the image with an alpha channel, as the pictures: the window icon of a masked
+    // image stays behind when the box closes.
+    wxIcon icon;
     if (name == "TOVENDAL.ICO")
-        return wxIcon(TOVENDAL_ICO_xpm);
-    return wxNullIcon;
+        icon.CopyFromBitmap(BitmapFromXpm(TOVENDAL_ICO_xpm));
+    return icon;
 }
 
 void TovendalMain::OnAbout(wxCommandEvent&)
