@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/mainframe.h"
 #include "app/settings.h"
+#include "planwindow/eventdialog.h"
 #include "planwindow/planwindow.h"
 #include "tests/privatedisplay.h"
 #include "tests/testsupport.h"
@@ -380,3 +381,37 @@ TEST_P(Desktop, MenuHelpShowsInTheStatusBarWhileAPlanIsOpen)
     }
 }
 
+TEST_P(Desktop, EventEditorShowsAnEdgeAgainstThePlanWindowBehindIt)
+{
+    if (!Start())
+        return;
+    // Made as New Event makes it.
+    diaryEvents* editor = new diaryEvents(m_planWindow, ID_EVENT_DIALOG, "Event", wxDefaultPosition,
+                                          wxDefaultSize, wxSIMPLE_BORDER);
+    editor->Show();
+    ASSERT_TRUE(Viewable(editor));
+    RunEventsFor(300);
+    const wxRect area = editor->GetScreenRect();
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), area.x, area.y,
+                                                 area.width, area.height);
+    ASSERT_NE(nullptr, shot);
+    const auto pixel = [shot](int x, int y) {
+        const guchar* p = gdk_pixbuf_get_pixels(shot) + y * gdk_pixbuf_get_rowstride(shot) +
+                          x * gdk_pixbuf_get_n_channels(shot);
+        return wxColour(p[0], p[1], p[2]);
+    };
+    const wxColour inside = pixel(3, area.height / 2);
+    const auto differs = [&inside](const wxColour& c) {
+        return std::abs(c.Red() - inside.Red()) + std::abs(c.Green() - inside.Green()) +
+                   std::abs(c.Blue() - inside.Blue()) > 150;
+    };
+    const struct { const char* side; int x, y; } edges[] = {
+        {"left", 0, area.height / 2}, {"right", area.width - 1, area.height / 2},
+        {"top", area.width / 2, 0}, {"bottom", area.width / 2, area.height - 1}};
+    for (const auto& edge : edges)
+        EXPECT_TRUE(differs(pixel(edge.x, edge.y)))
+            << edge.side << " edge " << pixel(edge.x, edge.y).GetAsString().ToStdString()
+            << " against " << inside.GetAsString().ToStdString();
+    g_object_unref(shot);
+    editor->Destroy();
+}
