@@ -3,10 +3,10 @@
 #include "images/namedimage.h"
 
 #include <wx/bmpbuttn.h>
-#include <wx/dcclient.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
 #include <wx/dateevt.h>
+#include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
