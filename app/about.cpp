@@ -87,9 +87,7 @@ void About::CreateControls()
 
 wxBitmap About::GetBitmapResource(const wxString& name)
 {
-    // Masked bitmaps, as these have always been.
-    const char* const* xpm = FindNamedXpm(ABOUT_IMAGES, name);
-    return xpm ? wxBitmap(xpm) : wxNullBitmap;
+    return FindNamedImage(ABOUT_IMAGES, name);
 }
 
 wxIcon About::GetIconResource(const wxString& name)

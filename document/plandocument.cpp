@@ -103,6 +103,8 @@ bool PlanDocument::ControlsDiffer(wxWindow* window) const
     const wxWindowList& children = window->GetChildren();
     for (wxWindowList::const_iterator it = children.begin(); it != children.end(); ++it) {
         wxWindow* child = *it;
+        if (child->IsTopLevel())
+            continue; // the window's dialogs (the event editor) are not its controls
         if (child->IsKindOf(wxCLASSINFO(wxTextCtrl))) {
             if (static_cast<wxTextCtrl*>(child)->IsModified())
                 return true;
@@ -132,6 +134,8 @@ void PlanDocument::SetTextControlsModified(wxWindow* window, bool mod)
     const wxWindowList& children = window->GetChildren();
     for (wxWindowList::const_iterator it = children.begin(); it != children.end(); ++it) {
         wxWindow* child = *it;
+        if (child->IsTopLevel())
+            continue;
         if (child->IsKindOf(wxCLASSINFO(wxTextCtrl))) {
             wxTextCtrl* text = static_cast<wxTextCtrl*>(child);
             if (mod)

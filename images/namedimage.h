@@ -53,12 +53,16 @@ wxBitmap FindNamedImage(const NamedImage (&table)[N], const wxString& name)
     return xpm ? BitmapFromXpm(xpm) : wxNullBitmap;
 }
 
-/// The icon of exactly that name in a window's table, or the null icon.
+/// The icon of exactly that name in a window's table, or the null icon. It is made from
+/// the image with an alpha channel: a dialog's window icon from a masked image stays
+/// behind when the dialog closes.
 template <std::size_t N>
 wxIcon FindNamedIcon(const NamedImage (&table)[N], const wxString& name)
 {
-    const char* const* xpm = FindNamedXpm(table, name);
-    return xpm ? wxIcon(xpm) : wxNullIcon;
+    wxIcon icon;
+    if (const char* const* xpm = FindNamedXpm(table, name))
+        icon.CopyFromBitmap(BitmapFromXpm(xpm));
+    return icon;
 }
 
 #endif // TOVENDAL_IMAGES_NAMEDIMAGE_H

@@ -6,6 +6,8 @@
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
 #include <wx/dateevt.h>
+#include <wx/dcclient.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -32,6 +34,7 @@ wxBEGIN_EVENT_TABLE(diaryEvents, wxDialog)
     EVT_BUTTON(ID_EVENT_BG_COLOUR,              diaryEvents::OnBackgroundColourClick)
     EVT_DATE_CHANGED(ID_EVENT_FROM_DATE,        diaryEvents::OnFromDateChanged)
     EVT_UPDATE_UI(ID_EVENT_TO_DATE,             diaryEvents::OnToDateUpdateUI)
+    EVT_PAINT(                                  diaryEvents::OnPaint)
 wxEND_EVENT_TABLE()
 
 diaryEvents::diaryEvents()
@@ -247,4 +250,17 @@ void diaryEvents::OnToDateUpdateUI(wxUpdateUIEvent& event)
 {
     m_firstDayOnlyCheck->Enable(m_toDatePicker->GetValue().IsValid());
     event.Skip();
+}
+
+void diaryEvents::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    if (!HasFlag(wxBORDER_SIMPLE))
+        return;
+    // GTK gives a window without a caption no edge at all, so the editor would melt into the
+    // plan window behind it: draw the one-pixel line the style stands for, inside the client
+    // area, whose outer 5 pixels hold no control.
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT)));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(wxPoint(0, 0), GetClientSize());
 }

@@ -66,6 +66,8 @@ public:
     void OnFromDateChanged(wxDateEvent& event);
     /// Enables "1st Day Only" only while the To picker holds a date.
     void OnToDateUpdateUI(wxUpdateUIEvent& event);
+    /// Draws the thin edge of a dialog made with a simple border.
+    void OnPaint(wxPaintEvent& event);
 
     wxTextCtrl* m_descriptionText;
     wxBitmapButton* m_textColourButton;

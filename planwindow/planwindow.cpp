@@ -151,6 +151,9 @@ bool TovendalProject::Create(wxDocument* doc, wxView* view, wxMDIParentFrame* pa
     SetExtraStyle(wxWS_EX_VALIDATE_RECURSIVELY);
     if (!wxDocMDIChildFrame::Create(doc, view, parent, id, title, pos, size, style, "frame"))
         return false;
+    // GTK makes this window a page of the main frame's notebook; a page that takes the focus
+    // itself is where Tab stops, and the controls inside it are never reached.
+    SetCanFocus(false);
     Bind(wxEVT_CLOSE_WINDOW,
          static_cast<void (TovendalProject::*)(wxCloseEvent&)>(&TovendalProject::OnClearStatus),
          this);
@@ -421,4 +424,11 @@ void TovendalProject::OnIdleUpdateMarker(wxIdleEvent& event)
     const wxString label = doc->GetUserReadableName() + (doc->IsModified() ? "*" : "");
     if (GetTitle() != label)
         view->OnChangeFilename();
+}
+
+void TovendalProject::DoGiveHelp(const wxString& text, bool show)
+{
+    // This window's menus are shown in the main frame, whose status bar is the only one.
+    if (wxMDIParentFrame* mainFrame = GetMDIParent())
+        mainFrame->DoGiveHelp(text, show);
 }

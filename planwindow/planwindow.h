@@ -68,6 +68,8 @@ public:
     void OnEventActivated(wxListEvent& event);
     /// Shows or clears the unsaved marker on the tab as the plan's modified state changes.
     void OnIdleUpdateMarker(wxIdleEvent& event);
+    /// Shows the help of a highlighted menu item in the main frame's status bar.
+    void DoGiveHelp(const wxString& text, bool show) override;
 
     wxMenu* m_fileMenu;
     wxTextCtrl* m_yearFromText;

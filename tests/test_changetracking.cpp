@@ -1,9 +1,11 @@
 #include "document/plandocument.h"
+#include "planwindow/eventdialog.h"
 #include "planwindow/planwindow.h"
 #include "tests/planwindowfixture.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 
 #include <gtk/gtk.h>
@@ -52,5 +54,43 @@ TEST_F(UnsavedMarker, ShowsForEveryUnsavedEditAndGoesWithTheSave)
         wxTheApp->ProcessIdle();
         EXPECT_EQ(e.unsaved, doc->IsModified()) << e.name;
         EXPECT_EQ(e.unsaved, frame->GetTitle().EndsWith("*")) << e.name << ": " << frame->GetTitle();
+    }
+}
+
+// Answers the event editor: a description typed, the plan looked at while the editor is still
+// open, then the button pressed.
+struct TypeInEditor : wxExpectModalBase<diaryEvents, TypeInEditor>
+{
+    TypeInEditor(int button, std::function<void()> whileOpen) : m_button(button), m_whileOpen(whileOpen) {}
+    int OnInvoked(diaryEvents* editor) const override
+    {
+        editor->Show();
+        Type(editor->m_descriptionText, "Dentist");
+        wxTheApp->ProcessIdle();
+        m_whileOpen();
+        wxCommandEvent press(wxEVT_BUTTON, m_button);
+        press.SetEventObject(editor->FindWindow(m_button));
+        editor->ProcessWindowEvent(press);
+        editor->Hide();
+        return m_button;
+    }
+    int m_button;
+    std::function<void()> m_whileOpen;
+};
+
+TEST_F(UnsavedMarker, TypingInTheEventEditorCountsOnlyOnceTheEventIsAccepted)
+{
+    PlanDocument* doc = NewPlan();
+    TovendalProject* frame = FrameOf(doc);
+    ASSERT_NE(nullptr, frame);
+    for (int button : {wxID_CANCEL, wxID_OK}) {
+        wxCommandEvent newEvent(wxEVT_MENU, wxID_ADD);
+        wxTEST_DIALOG(frame->ProcessWindowEvent(newEvent), TypeInEditor(button, [&] {
+                          EXPECT_FALSE(doc->IsModified()) << button;
+                          EXPECT_FALSE(frame->GetTitle().EndsWith("*")) << button << ": " << frame->GetTitle();
+                      }));
+        wxTheApp->ProcessIdle();
+        EXPECT_EQ(button == wxID_OK, doc->IsModified()) << button;
+        EXPECT_EQ(button == wxID_OK, frame->GetTitle().EndsWith("*")) << button << ": " << frame->GetTitle();
     }
 }

@@ -3,13 +3,17 @@
 #include "app/app.h"
 #include "app/mainframe.h"
 #include "app/settings.h"
+#include "planwindow/eventdialog.h"
 #include "planwindow/planwindow.h"
 #include "tests/privatedisplay.h"
 #include "tests/testsupport.h"
 #include "view/docmanager.h"
 #include "view/planview.h"
 
+#include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/listctrl.h>
+#include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/printdlg.h>
 #include <wx/splash.h>
@@ -31,6 +35,8 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -115,6 +121,32 @@ std::string HiddenTabs(wxWindow* book)
         return hidden.empty();
     });
     return hidden;
+}
+
+// The middle of a widget on the screen, in pixels.
+wxPoint ScreenCentre(GtkWidget* widget)
+{
+    GtkAllocation area;
+    gtk_widget_get_allocation(widget, &area);
+    int x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(widget), &x, &y);
+    if (!gtk_widget_get_has_window(widget)) {
+        x += area.x;
+        y += area.y;
+    }
+    return wxPoint(x + area.width / 2, y + area.height / 2);
+}
+
+// Which of the named windows holds the keyboard focus of the frame's GTK window: the innermost
+// one whose widget is or contains the focused widget (a choice focuses a button inside it).
+std::string FocusAmong(wxWindow* frame, const std::vector<std::pair<std::string, wxWindow*>>& windows)
+{
+    for (GtkWidget* widget = gtk_window_get_focus(GTK_WINDOW(frame->GetHandle())); widget;
+         widget = gtk_widget_get_parent(widget))
+        for (const auto& window : windows)
+            if (window.second->GetHandle() == widget)
+                return window.first;
+    return "nothing named";
 }
 
 // The program started in this process on the private display, with one new plan open.
@@ -340,4 +372,120 @@ TEST_P(Desktop, CtrlWOrTheCloseBoxPressedAsPreviewOrPrintStartsWaitsForTheComman
     m_frame = frame ? m_frame : nullptr;
     if (!m_frame)
         wxGetApp().OnExit();
+}
+
+TEST_P(Desktop, TabGoesThroughThePlanWindowsControlsInTheirOrder)
+{
+    if (!Start())
+        return;
+    TovendalProject* plan = m_planWindow;
+    const std::vector<std::pair<std::string, wxWindow*>> controls = {
+        {"first year", plan->m_yearFromText}, {"last year", plan->m_yearToText},
+        {"page tabs", wxWindow::FindWindowById(ID_PLAN_NOTEBOOK, plan)}, {"title", plan->m_titleText},
+        {"start month", plan->m_startMonthChoice}, {"first day", plan->m_firstDayChoice},
+        {"bank holidays", plan->m_bankHolidaysCheck}, {"days across", plan->m_daysAcrossCheck}};
+    std::vector<std::pair<std::string, wxWindow*>> named = controls;
+    named.emplace_back("plan window", plan);
+    named.emplace_back("plan's tab", m_frame->GetClientWindow());
+    const auto focus = [&] { return FocusAmong(m_frame, named); };
+
+    wxUIActionSimulator user;
+    for (size_t start : {size_t(0), size_t(3)}) { // clicked into the first year, into the title
+        user.MouseMove(ScreenCentre(controls[start].second->GetHandle()));
+        user.MouseClick();
+        EXPECT_TRUE(Eventually([&] { return focus() == controls[start].first; })) << focus();
+        // Forward to the last control, then back to the first; a step gone astray ends the walk.
+        std::vector<size_t> steps;
+        for (size_t i = start + 1; i < controls.size(); ++i)
+            steps.push_back(i);
+        for (size_t i = controls.size() - 1; i-- > 0;)
+            steps.push_back(i);
+        std::string expected, seen;
+        for (size_t step = 0; step < steps.size() && seen == expected; ++step) {
+            const std::string& wanted = controls[steps[step]].first;
+            user.Char(WXK_TAB, step + start + 1 < controls.size() ? wxMOD_NONE : wxMOD_SHIFT);
+            Eventually([&] { return focus() == wanted; });
+            expected += wanted + ", ";
+            seen += focus() + ", ";
+        }
+        EXPECT_EQ(expected, seen) << "from the " << controls[start].first;
+    }
+    // What is typed after a Tab lands in the field Tab went to.
+    user.Char(WXK_TAB);
+    user.Char(WXK_TAB);
+    user.Char(WXK_TAB);
+    EXPECT_TRUE(Eventually([&] { return focus() == "title"; })) << focus();
+    user.Text("xq");
+    EXPECT_TRUE(Eventually([&] { return plan->m_titleText->GetValue().Contains("xq"); }))
+        << plan->m_titleText->GetValue();
+}
+
+TEST_P(Desktop, MenuHelpShowsInTheStatusBarWhileAPlanIsOpen)
+{
+    if (!Start())
+        return;
+    // The plan window's menus, shown in the main frame.
+    wxMenuBar* menus = m_planWindow->GetMenuBar();
+    const struct { int menu, item; const char* help; } cases[] = {
+        {0, wxID_OPEN, "Open existing Plan"},
+        {2, wxID_PREFERENCES, "Change Program Preferences"},
+        {3, ID_CHECK_UPDATES, "Ceck the web for new version ofthis program."}};
+    wxUIActionSimulator user;
+    for (const auto& c : cases) {
+        m_frame->SetStatusText("", 0);
+        user.MouseMove(ScreenCentre(menus->GetMenu(c.menu)->m_owner));
+        user.MouseClick();
+        GtkWidget* item = menus->FindItem(c.item)->GetMenuItem();
+        ASSERT_TRUE(Eventually([&] { return gtk_widget_get_mapped(item); })) << c.help;
+        // Onto the item, and a little within it.
+        user.MouseMove(ScreenCentre(item) - wxPoint(0, 2));
+        user.MouseMove(ScreenCentre(item));
+        EXPECT_TRUE(Eventually([&] { return m_frame->GetStatusBar()->GetStatusText(0) == c.help; }))
+            << c.help << ": field 0 reads '" << m_frame->GetStatusBar()->GetStatusText(0) << "'";
+        user.Char(WXK_ESCAPE);
+        EXPECT_TRUE(Eventually([&] { return !gtk_widget_get_mapped(item); })) << c.help;
+    }
+}
+
+TEST_P(Desktop, EventEditorShowsAnEdgeAgainstThePlanWindowBehindIt)
+{
+    if (!Start())
+        return;
+    // Made as New Event makes it.
+    diaryEvents* editor = new diaryEvents(m_planWindow, ID_EVENT_DIALOG, "Event", wxDefaultPosition,
+                                          wxDefaultSize, wxSIMPLE_BORDER);
+    editor->Show();
+    ASSERT_TRUE(Viewable(editor));
+    // The sides whose outermost pixels look like the dialog's own ground, as the screen shows them.
+    const auto sidesWithoutEdge = [editor] {
+        // Where the X server has the window: a window manager may move it without the toolkit
+        // learning of it at once.
+        wxRect area(wxPoint(), wxSize(Attributes(editor).width, Attributes(editor).height));
+        gdk_window_get_origin(gtk_widget_get_window(editor->GetHandle()), &area.x, &area.y);
+        GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), area.x, area.y,
+                                                     area.width, area.height);
+        if (!shot)
+            return std::string("no picture of the screen");
+        const auto pixel = [shot](int x, int y) {
+            const guchar* p = gdk_pixbuf_get_pixels(shot) + y * gdk_pixbuf_get_rowstride(shot) +
+                              x * gdk_pixbuf_get_n_channels(shot);
+            return wxColour(p[0], p[1], p[2]);
+        };
+        const wxColour ground = pixel(3, area.height / 2);
+        const struct { const char* side; int x, y; } edges[] = {
+            {"left", 0, area.height / 2}, {"right", area.width - 1, area.height / 2},
+            {"top", area.width / 2, 0}, {"bottom", area.width / 2, area.height - 1}};
+        std::string missing;
+        for (const auto& edge : edges) {
+            const wxColour c = pixel(edge.x, edge.y);
+            if (std::abs(c.Red() - ground.Red()) + std::abs(c.Green() - ground.Green()) +
+                    std::abs(c.Blue() - ground.Blue()) < 150)
+                missing += std::string(edge.side) + " " + c.GetAsString().ToStdString() + " on " +
+                           ground.GetAsString().ToStdString() + "; ";
+        }
+        g_object_unref(shot);
+        return missing;
+    };
+    EXPECT_TRUE(Eventually([&] { return sidesWithoutEdge().empty(); })) << sidesWithoutEdge();
+    editor->Destroy();
 }

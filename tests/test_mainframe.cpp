@@ -1,4 +1,5 @@
 // The main frame: menus, tools, recent files, drop, close and commands with no plan.
+#include "app/about.h"
 #include "app/app.h"
 #include "app/mainframe.h"
 #include "tests/testsupport.h"
@@ -9,9 +10,12 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
 
 #include <gtest/gtest.h>
+
+#include <malloc.h>
 
 #include <string>
 
@@ -166,4 +170,36 @@ TEST_F(MainFrame, RemoveAsksFirstKeepsAnOpenPlanAndSaysWhyADeletionFailed)
         EXPECT_EQ(c.keptAfter, wxFileExists(path)) << c.name;
     }
     EXPECT_EQ(1u, wxGetApp().m_docManager->GetDocumentsVector().size());
+}
+
+TEST_F(MainFrame, AboutBoxGivesItsPicturesBackWhenClosed)
+{
+    // Help > About, shown and drawn, then closed with its OK button.
+    const auto showAbout = [this] {
+        int shownTicks = 0;
+        wxTimer timer;
+        timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            for (wxWindow* window : wxTopLevelWindows)
+                if (About* about = dynamic_cast<About*>(window); about && about->IsShown() && ++shownTicks == 3) {
+                    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+                    ok.SetEventObject(about->FindWindow(wxID_OK));
+                    about->ProcessWindowEvent(ok);
+                }
+        });
+        timer.Start(30);
+        wxCommandEvent about(wxEVT_MENU, wxID_ABOUT);
+        m_frame->ProcessWindowEvent(about);
+        timer.Stop();
+        wxTheApp->ProcessIdle();
+    };
+    for (int i = 0; i < 5; ++i) // the toolkit's caches fill in the first rounds
+        showAbout();
+    const size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 10; ++i)
+        showAbout();
+    const double kept = (double(mallinfo2().uordblks) - double(before)) / 10;
+    // A box keeping its icon picture and window icon kept 8 KB.
+    EXPECT_LT(kept, 2000) << "bytes kept per About box";
+    for (wxWindow* window : wxTopLevelWindows)
+        EXPECT_FALSE(dynamic_cast<About*>(window)) << "About box left open";
 }
