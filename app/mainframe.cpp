@@ -32,6 +32,7 @@
 #include "images/quit.xpm"
 #include "images/stock_close_16_png.xpm"
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <unistd.h>
@@ -241,8 +242,17 @@ void TovendalMain::FitPlanWindow(const wxSize& planWindowSize)
     // The client size, not the frame's: the toolkit then shows a new frame at once instead of
     // waiting for the window manager's borders, a wait in which GTK lays the frame out at two
     // pixels wide and warns of every widget in it.
-    if (client != GetClientSize())
-        SetClientSize(client);
+    if (client == GetClientSize())
+        return;
+    SetClientSize(client);
+    // A frame that grew past the screen's edge moves back onto it.
+    const wxRect area = wxDisplay(this).GetClientArea();
+    const wxSize size = GetSize();
+    wxPoint position = GetPosition();
+    position.x = std::max(area.x, std::min(position.x, area.GetRight() + 1 - size.x));
+    position.y = std::max(area.y, std::min(position.y, area.GetBottom() + 1 - size.y));
+    if (position != GetPosition())
+        Move(position);
 }
 
 wxSize TovendalMain::RememberedPlanWindowSize()
