@@ -5,6 +5,8 @@
 #include "document/planevent.h"
 #include "images/images.h"
 #include "planwindow/planwindow.h"
+#include "platform/gdkxpm.h"
+#include "platform/gtklayout.h"
 #include "view/docmanager.h"
 #include "view/planview.h"
 
@@ -64,20 +66,6 @@ void LogAssert(const wxString& file, int line, const wxString& func, const wxStr
 
 const long PLAN_WINDOW_STYLE = wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX;
 
-/// The smallest size of a plan window in pixels, measured on one made without a plan in a
-/// frame that is never shown.
-wxSize PlanWindowMinSize()
-{
-    wxMDIParentFrame* holder = new wxMDIParentFrame(nullptr, wxID_ANY, wxEmptyString);
-    TovendalProject* probe = new TovendalProject(nullptr, nullptr, holder, ID_PROJECT_FRAME,
-                                                 wxEmptyString, wxDefaultPosition,
-                                                 wxSize(400, 300), PLAN_WINDOW_STYLE);
-    const wxSize size = probe->GetBestSize();
-    delete probe;
-    holder->Destroy();
-    return size;
-}
-
 } // namespace
 
 void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
@@ -131,7 +119,8 @@ bool TovendalApp::OnInit()
     wxImage::AddHandler(new wxXPMHandler);
     wxImage::AddHandler(new wxPNGHandler);
 
-    wxBitmap splash(Splash_png_xpm);
+    // Read by GDK: the toolkit's reader takes a sixth of the start-up over its thousands of colours.
+    const wxBitmap splash = BitmapFromXpmByGdk(Splash_png_xpm);
     m_splashScreen = new wxSplashScreen(splash, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, 4000,
                                         nullptr, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                         wxSIMPLE_BORDER | wxFRAME_NO_TASKBAR | wxSTAY_ON_TOP);
@@ -177,7 +166,9 @@ bool TovendalApp::OnInit()
     TovendalMain* frame = new TovendalMain(
         m_docManager, nullptr, ID_MAIN_FRAME, _("Tovendal"), wxDefaultPosition, wxSize(400, 500),
         wxSYSTEM_MENU | wxRESIZE_BORDER | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxCLOSE_BOX | wxCAPTION);
-    frame->FitPlanWindow(PlanWindowMinSize());
+    // The size the last plan window had: making one here to measure would take a good part of
+    // the start-up. Without it the frame fits its tools and grows with the first plan window.
+    frame->FitPlanWindow(TovendalMain::RememberedPlanWindowSize());
     frame->Show(true);
     SetTopWindow(frame);
 
@@ -301,7 +292,12 @@ TovendalProject* TovendalApp::CreateChildFrame(wxDocument* doc, wxView* view)
     frame->InitDialog();
     frame->Show(true);
     // Names longer than those measured at start-up can widen a plan window.
-    if (TovendalMain* main = dynamic_cast<TovendalMain*>(GetTopWindow()))
-        main->FitPlanWindow(frame->GetBestSize());
+    if (TovendalMain* main = dynamic_cast<TovendalMain*>(GetTopWindow())) {
+        const wxSize planWindowSize = frame->GetBestSize();
+        main->FitPlanWindow(planWindowSize);
+        TovendalMain::RememberPlanWindowSize(planWindowSize);
+    }
+    // The plan's load shows its status at once, which draws the new tab.
+    AllocatePendingSizes(frame);
     return frame;
 }

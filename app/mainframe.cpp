@@ -3,21 +3,27 @@
 #include "app/menutable.h"
 #include "view/docmanager.h"
 #include "images/namedimage.h"
+#include "platform/gtklayout.h"
 
 #include <wx/display.h>
+#include <wx/file.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 #include <wx/stdpaths.h>
+#include <wx/textfile.h>
 #include <wx/toolbar.h>
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <clocale>
 #include <unistd.h>
 
 wxIMPLEMENT_CLASS(TovendalMain, wxDocMDIParentFrame);
@@ -76,6 +82,30 @@ const MenuTableItem HELP_MENU[] = {
     {ID_CHECK_UPDATES, wxTRANSLATE("Check for &updates"),
      wxTRANSLATE("Ceck the web for new version ofthis program."), ""},
 };
+
+/// The file that keeps the plan window's size between starts: a cache, made again when lost.
+wxString PlanWindowSizeFile()
+{
+    return wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Cache) + "/Tovendal/planwindow";
+}
+
+/// What a plan window's size depends on besides the program's code, as one line.
+wxString PlanWindowSizeKey()
+{
+    const TovendalApp& app = wxGetApp();
+    // The program's own build stands for the layout of its windows.
+    const wxDateTime built =
+        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetModificationTime();
+    return wxString::FromUTF8(WidgetSizeSettings()) + "|" +
+           (built.IsValid() ? built.Format("%Y%m%d%H%M%S") : wxString()) + "|" +
+           std::setlocale(LC_ALL, nullptr) + "|" +
+           (wxGetLocale() ? wxGetLocale()->GetCanonicalName() : wxString()) + "|" +
+           wxJoin(app.m_monthNames, ',') + "|" + wxJoin(app.m_dayNames, ',');
+}
+
+/// The size read from or last written to the file, while the key it was kept under holds.
+wxSize g_rememberedSize;
+wxString g_rememberedKey;
 
 } // namespace
 
@@ -167,17 +197,64 @@ void TovendalMain::CreateControls()
 void TovendalMain::FitPlanWindow(const wxSize& planWindowSize)
 {
     // A plan window is a tab of the client area: room for the tab strip and the notebook's
-    // frame, which GTK measures only once a tab is shown, and for the window manager's borders,
-    // known only once the frame is shown (pixels).
+    // frame, which GTK measures only once a tab is shown (pixels).
     const int tabStrip = 3 * GetCharHeight();
     const int margin = 16;
-    wxSize size = ClientToWindowSize(planWindowSize + wxSize(margin, tabStrip + margin));
+    wxSize client = planWindowSize + wxSize(margin, tabStrip + margin);
     if (wxToolBar* tools = GetToolBar())
-        size.IncTo(wxSize(ClientToWindowSize(tools->GetBestSize()).x + margin, 0));
-    size.IncTo(GetSize());
-    size.DecTo(wxDisplay(this).GetClientArea().GetSize());
-    if (size != GetSize())
-        SetSize(size);
+        client.IncTo(wxSize(tools->GetBestSize().x + margin, 0));
+    client.IncTo(GetClientSize());
+    client.DecTo(WindowToClientSize(wxDisplay(this).GetClientArea().GetSize()));
+    // The client size, not the frame's: the toolkit then shows a new frame at once instead of
+    // waiting for the window manager's borders, a wait in which GTK lays the frame out at two
+    // pixels wide and warns of every widget in it.
+    if (client == GetClientSize())
+        return;
+    SetClientSize(client);
+    // A frame that grew past the screen's edge moves back onto it.
+    const wxRect area = wxDisplay(this).GetClientArea();
+    const wxSize size = GetSize();
+    wxPoint position = GetPosition();
+    position.x = std::max(area.x, std::min(position.x, area.GetRight() + 1 - size.x));
+    position.y = std::max(area.y, std::min(position.y, area.GetBottom() + 1 - size.y));
+    if (position != GetPosition())
+        Move(position);
+}
+
+wxSize TovendalMain::RememberedPlanWindowSize()
+{
+    const wxString key = PlanWindowSizeKey();
+    if (key == g_rememberedKey)
+        return g_rememberedSize;
+    g_rememberedKey = key;
+    g_rememberedSize = wxSize(0, 0);
+    wxTextFile file(PlanWindowSizeFile());
+    long width = 0, height = 0;
+    if (wxFileExists(file.GetName()) && file.Open() && file.GetLineCount() == 2 &&
+        file[0] == key && file[1].BeforeFirst(' ').ToLong(&width) &&
+        file[1].AfterFirst(' ').ToLong(&height) && width > 0 && height > 0 &&
+        width < 100000 && height < 100000)
+        g_rememberedSize = wxSize(int(width), int(height));
+    return g_rememberedSize;
+}
+
+void TovendalMain::RememberPlanWindowSize(const wxSize& planWindowSize)
+{
+    if (planWindowSize == RememberedPlanWindowSize())
+        return;
+    g_rememberedSize = planWindowSize;
+    // Written whole under another name first: a start that reads it meanwhile finds no half line.
+    const wxString path = PlanWindowSizeFile();
+    const wxString partial = path + ".new";
+    wxLogNull quiet; // a cache that cannot be written costs only the next start's size
+    if (!wxFileName::Mkdir(wxFileName(path).GetPath(), 0700, wxPATH_MKDIR_FULL))
+        return;
+    wxFile file;
+    if (file.Create(partial, true, wxS_IRUSR | wxS_IWUSR) &&
+        file.Write(g_rememberedKey + "\n" +
+                   wxString::Format("%d %d\n", planWindowSize.x, planWindowSize.y)) &&
+        file.Close())
+        wxRenameFile(partial, path, true);
 }
 
 wxBitmap TovendalMain::GetBitmapResource(const wxString& name)

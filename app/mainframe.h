@@ -39,6 +39,12 @@ public:
     /// Grows the frame, within the screen, so that every tool shows and a plan window of the
     /// given size (pixels) fits its tab.
     void FitPlanWindow(const wxSize& planWindowSize);
+    /// The size (pixels) of the last plan window made under the same desktop settings, program
+    /// version, language and day and month names, kept from one start to the next; the size 0 x 0
+    /// when none is known. The frame is sized by it at start, without making a plan window.
+    static wxSize RememberedPlanWindowSize();
+    /// Keeps the size (pixels) of a new, empty plan window for the next start.
+    static void RememberPlanWindowSize(const wxSize& planWindowSize);
 
     /// The compiled-in image of the given name, or the null bitmap.
     static wxBitmap GetBitmapResource(const wxString& name);

@@ -143,14 +143,13 @@ long SelectedRowOrMessage(const TovendalProject& frame)
     return frame.m_eventsList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
 }
 
-/// Column widths as after the list is filled.
-void SizeEventColumns(wxListCtrl* list)
+/// Column widths as after the list is filled: each fits its header and its texts, and the
+/// window grows to show them all.
+void SizeEventColumns(TovendalProject& frame)
 {
-    list->SetColumnWidth(COLUMN_MONTH, wxLIST_AUTOSIZE_USEHEADER);
-    list->SetColumnWidth(COLUMN_DAY, wxLIST_AUTOSIZE_USEHEADER);
-    list->SetColumnWidth(COLUMN_EVENT, wxLIST_AUTOSIZE);
-    list->SetColumnWidth(COLUMN_ENDING, wxLIST_AUTOSIZE);
-    list->SetColumnWidth(COLUMN_ANNUAL, wxLIST_AUTOSIZE_USEHEADER);
+    for (int column : {COLUMN_MONTH, COLUMN_DAY, COLUMN_EVENT, COLUMN_ENDING, COLUMN_ANNUAL})
+        frame.m_eventsList->SetColumnWidth(column, wxLIST_AUTOSIZE_USEHEADER);
+    frame.FitEventsList();
 }
 
 /// Puts a new record into the plan under the next key and ties row to it.
@@ -161,7 +160,7 @@ void StoreNewEvent(TovendalProject& frame, PlanEvent* record, long row)
     doc->m_events[key] = record;
     doc->Modify(true);
     frame.m_eventsList->SetItemData(row, key);
-    SizeEventColumns(frame.m_eventsList);
+    SizeEventColumns(frame);
 }
 
 /// Fills record from an accepted editor: dates, description, colour names and flags.
@@ -244,6 +243,7 @@ void EditEventRow(TovendalProject& frame, long row)
 
     RowFromEditor(list, row, editor);
     RecordFromEditor(*record, editor);
+    SizeEventColumns(frame);
     PlanOf(frame)->Modify(true);
 }
 

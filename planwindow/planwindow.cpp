@@ -160,8 +160,14 @@ bool TovendalProject::Create(wxDocument* doc, wxView* view, wxMDIParentFrame* pa
 
     CreateControls();
     SetIcon(GetIconResource("TOVENDAL.ICO"));
-    if (GetSizer())
-        GetSizer()->SetSizeHints(this);
+    if (wxSizer* sizer = GetSizer()) {
+        sizer->SetSizeHints(this);
+        // Never laid out smaller than the controls need, not even in a tab the user made smaller
+        // (the rest is cut off): GTK warns of every widget given less than its minimum and draws
+        // it wrong. Laid out now, so that GTK's first allocation finds every control at its size.
+        sizer->FitInside(this);
+        Layout();
+    }
     return true;
 }
 
@@ -380,17 +386,9 @@ void TovendalProject::CreateControls()
     m_eventsList->InsertColumn(2, "Event", wxLIST_FORMAT_LEFT);
     m_eventsList->InsertColumn(3, "Ending", wxLIST_FORMAT_LEFT);
     m_eventsList->InsertColumn(4, "Annual", wxLIST_FORMAT_LEFT);
-    int columnsWidth = 0; // pixels
-    for (int column = 0; column < 5; ++column) {
+    for (int column = 0; column < 5; ++column)
         m_eventsList->SetColumnWidth(column, wxLIST_AUTOSIZE_USEHEADER);
-        columnsWidth += m_eventsList->GetColumnWidth(column);
-    }
-    // Wide enough for every header beside a vertical scroll bar, so that no column hides
-    // behind horizontal scrolling.
-    const int listWidth = columnsWidth + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_eventsList) +
-                          m_eventsList->GetWindowBorderSize().x + 4;
-    if (listWidth > m_eventsList->GetMinSize().x)
-        m_eventsList->SetMinSize(wxSize(listWidth, -1));
+    WidenEventsList();
 
     m_eventsMenu = CreateEventsMenu();
 
@@ -399,6 +397,34 @@ void TovendalProject::CreateControls()
         manager->FileHistoryUseMenu(m_fileMenu);
         manager->FileHistoryAddFilesToMenu(m_fileMenu);
     }
+}
+
+bool TovendalProject::WidenEventsList()
+{
+    int columnsWidth = 0; // pixels
+    for (int column = 0; column < m_eventsList->GetColumnCount(); ++column)
+        columnsWidth += m_eventsList->GetColumnWidth(column);
+    // Wide enough for every column beside a vertical scroll bar, so that none hides behind
+    // horizontal scrolling.
+    const int listWidth = columnsWidth + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_eventsList) +
+                          m_eventsList->GetWindowBorderSize().x + 4;
+    if (listWidth <= m_eventsList->GetMinSize().x)
+        return false;
+    m_eventsList->SetMinSize(wxSize(listWidth, -1));
+    m_eventsList->InvalidateBestSize();
+    return true;
+}
+
+void TovendalProject::FitEventsList()
+{
+    if (!m_eventsList || !WidenEventsList())
+        return;
+    if (wxSizer* sizer = GetSizer()) {
+        sizer->FitInside(this);
+        Layout();
+    }
+    if (TovendalMain* main = dynamic_cast<TovendalMain*>(GetMDIParent()))
+        main->FitPlanWindow(GetBestSize());
 }
 
 wxBitmap TovendalProject::GetBitmapResource(const wxString& name)

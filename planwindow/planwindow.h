@@ -49,6 +49,10 @@ public:
     /// Builds the menus and the control tree.
     void CreateControls();
 
+    /// Widens the events list so that every column shows whole beside its scroll bar, and the
+    /// main frame with it, within the screen; called after the columns are sized.
+    void FitEventsList();
+
     /// The compiled-in image of the given name, or the null bitmap.
     static wxBitmap GetBitmapResource(const wxString& name);
     /// The compiled-in icon of the given name, or the null icon.
@@ -85,6 +89,9 @@ public:
     wxMenu* m_eventsMenu;
 
 private:
+    /// Raises the events list's smallest width to its columns' (pixels); true when it grew.
+    bool WidenEventsList();
+
     wxDECLARE_EVENT_TABLE();
 };
 

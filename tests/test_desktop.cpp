@@ -12,6 +12,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/file.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
@@ -33,10 +34,14 @@
 #undef Bool
 
 #include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+#include <unistd.h>
 
 namespace {
 
@@ -149,16 +154,119 @@ std::string FocusAmong(wxWindow* frame, const std::vector<std::pair<std::string,
     return "nothing named";
 }
 
+// Sends this process's standard error to a file until Finish, which answers what was written
+// and passes it on to the standard error the process had.
+class StderrRecorder
+{
+public:
+    StderrRecorder() : m_path(MakeTempDir() + "/stderr.txt")
+    {
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        const int file = open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(file, STDERR_FILENO);
+        close(file);
+    }
+    ~StderrRecorder() { Finish(); }
+
+    std::string Finish()
+    {
+        if (m_saved < 0)
+            return m_text;
+        std::fflush(stderr);
+        dup2(m_saved, STDERR_FILENO);
+        close(m_saved);
+        m_saved = -1;
+        FILE* file = std::fopen(m_path.c_str(), "r");
+        for (int c; file && (c = std::fgetc(file)) != EOF;)
+            m_text += static_cast<char>(c);
+        if (file)
+            std::fclose(file);
+        std::fputs(m_text.c_str(), stderr);
+        return m_text;
+    }
+
+private:
+    std::string m_path, m_text;
+    int m_saved = -1;
+};
+
+// A plan of 2025 whose events have no end date, one with a long description.
+wxString WriteFamilyPlan()
+{
+    const wxString path = MakeTempDir() + "/Family.tovendal";
+    wxFile(path, wxFile::write).Write(
+        "<tovendal title=\"Family\" year=\"2025\" yearend=\"2025\"><dates>"
+        "<event date=\"2025-03-01\">Grandmother's ninetieth birthday party at the lake house</event>"
+        "<event date=\"2025-01-10\" colour=\"YELLOW\" annual=\"yes\">Ski trip</event>"
+        "<event date=\"2025-06-21\">Midsummer</event>"
+        "</dates></tovendal>");
+    return path;
+}
+
+// The window that shows the rows of a list, below its header.
+wxWindow* RowsArea(wxListCtrl* list)
+{
+    return *std::max_element(list->GetChildren().begin(), list->GetChildren().end(),
+                             [](wxWindow* a, wxWindow* b) { return a->GetSize().y < b->GetSize().y; });
+}
+
+// The columns of a list that do not show whole: a header or a row's text cut (the toolkit draws
+// a header's text 6 pixels from either side, a row's 4), or the column beyond the rows' area.
+std::string CutColumns(wxListCtrl* list)
+{
+    std::string cut;
+    int right = 0;
+    for (int column = 0; column < list->GetColumnCount(); ++column) {
+        wxListItem header;
+        header.SetMask(wxLIST_MASK_TEXT);
+        list->GetColumn(column, header);
+        const std::string name = header.GetText().ToStdString();
+        const int width = list->GetColumnWidth(column);
+        if (width < list->GetTextExtent(header.GetText()).x + 12)
+            cut += name + " header; ";
+        for (long row = 0; row < list->GetItemCount(); ++row) {
+            if (width < list->GetTextExtent(list->GetItemText(row, column)).x + 8) {
+                cut += name + " row " + std::to_string(row) + "; ";
+                break;
+            }
+        }
+        right += width;
+        if (right > RowsArea(list)->GetClientSize().x)
+            cut += name + " beyond the list; ";
+    }
+    return cut;
+}
+
+// Answers the event editor as a user does: shown, a description typed, OK pressed.
+struct AddEvent : wxExpectModalBase<diaryEvents, AddEvent>
+{
+    explicit AddEvent(const wxString& description) : m_description(description) {}
+    int OnInvoked(diaryEvents* editor) const override
+    {
+        editor->Show();
+        RunEventsFor(200);
+        editor->m_descriptionText->ChangeValue(m_description);
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        editor->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(ok);
+        editor->Hide();
+        return wxID_OK;
+    }
+    wxString m_description;
+};
+
 // The program started in this process on the private display, with one new plan open.
 class Desktop : public ::testing::TestWithParam<bool>
 {
 protected:
     // In the test process: runs the test on a private display and answers false. There: starts
-    // the program and answers true.
-    bool Start()
+    // the program, its standard error recorded when asked, and answers true.
+    bool Start(bool recordStderr = false)
     {
         if (!desktoptest::RunOnPrivateDisplay(GetParam()))
             return false;
+        if (recordStderr)
+            m_stderr = std::make_unique<StderrRecorder>();
         EXPECT_TRUE(StartTovendal());
         // The splash stays on top for seconds; the tests look at the windows below it.
         for (wxWindow* window : wxTopLevelWindows)
@@ -176,6 +284,7 @@ protected:
 
     TovendalMain* m_frame = nullptr;
     TovendalProject* m_planWindow = nullptr;
+    std::unique_ptr<StderrRecorder> m_stderr;
 };
 
 } // namespace
@@ -277,12 +386,7 @@ TEST_P(Desktop, MainFrameShowsEveryToolAndAWholePlanWindowThatGrowsWithIt)
 
     // Every column without scrolling: the list's rows area holds them all.
     wxListCtrl* list = m_planWindow->m_eventsList;
-    int columns = 0;
-    for (int i = 0; i < list->GetColumnCount(); ++i)
-        columns += list->GetColumnWidth(i);
-    wxWindow* rows = *std::max_element(list->GetChildren().begin(), list->GetChildren().end(),
-                                       [](wxWindow* a, wxWindow* b) { return a->GetSize().y < b->GetSize().y; });
-    EXPECT_LE(columns, rows->GetClientSize().x);
+    EXPECT_EQ("", CutColumns(list));
 
     wxWindow* comments = m_planWindow->m_commentsText;
     const wxSize listBefore = list->GetSize(), commentsBefore = comments->GetSize();
@@ -488,4 +592,99 @@ TEST_P(Desktop, EventEditorShowsAnEdgeAgainstThePlanWindowBehindIt)
     };
     EXPECT_TRUE(Eventually([&] { return sidesWithoutEdge().empty(); })) << sidesWithoutEdge();
     editor->Destroy();
+}
+
+TEST_P(Desktop, OrdinaryUseWritesNoGtkWarnings)
+{
+    if (!Start(true))
+        return;
+    const wxString path = WriteFamilyPlan();
+    myDocManager* manager = wxGetApp().m_docManager;
+    const auto planWindows = [&] {
+        std::vector<TovendalProject*> windows;
+        for (wxDocument* doc : manager->GetDocumentsVector())
+            windows.push_back(dynamic_cast<TextEditView*>(doc->GetFirstView())->m_frame);
+        return windows;
+    };
+    const auto useEveryPage = [&] {
+        for (TovendalProject* window : planWindows()) {
+            window->Activate();
+            RunEventsFor(100);
+            for (int page : {1, 2, 0, 1}) {
+                wxStaticCast(wxWindow::FindWindowById(ID_PLAN_NOTEBOOK, window), wxNotebook)->SetSelection(page);
+                RunEventsFor(50);
+            }
+        }
+    };
+
+    wxDocument* family = manager->CreateDocument(path, wxDOC_SILENT);
+    ASSERT_NE(nullptr, family);
+    RunEventsFor(300);
+    useEveryPage();
+
+    // Larger, smaller than a plan window, then as it opened.
+    const wxSize opened = m_frame->GetSize();
+    for (const wxSize& size : {opened + wxSize(300, 200), wxSize(300, 250), opened}) {
+        m_frame->SetSize(size);
+        RunEventsFor(300);
+        useEveryPage();
+    }
+
+    // New events through the editor and by copy and paste.
+    TovendalProject* window = planWindows().back();
+    window->Activate();
+    const auto command = [&](int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        window->ProcessWindowEvent(event);
+        RunEventsFor(100);
+    };
+    wxTEST_DIALOG(command(wxID_ADD), AddEvent("Dentist"));
+    window->m_eventsList->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    for (int id : {wxID_COPY, wxID_PASTE, wxID_PASTE})
+        command(id);
+    EXPECT_EQ(6, window->m_eventsList->GetItemCount());
+
+    // Plan windows closed and opened again.
+    for (wxDocument* doc : manager->GetDocumentsVector()) {
+        doc->Modify(false);
+        manager->CloseDocument(doc, true);
+        RunEventsFor(200);
+    }
+    ASSERT_NE(nullptr, manager->CreateDocument(path, wxDOC_SILENT));
+    ASSERT_NE(nullptr, manager->CreateDocument(wxEmptyString, wxDOC_NEW));
+    RunEventsFor(300);
+    useEveryPage();
+
+    const std::string written = m_stderr->Finish();
+    EXPECT_EQ(std::string::npos, written.find("Gtk-CRITICAL")) << written;
+    EXPECT_EQ(std::string::npos, written.find("Gtk-WARNING")) << written;
+}
+
+TEST_P(Desktop, EventColumnsShowWholeAtTheSizeTheWindowOpensWithAndAfterEventsAreAdded)
+{
+    if (!Start())
+        return;
+    wxDocument* plan = wxGetApp().m_docManager->CreateDocument(WriteFamilyPlan(), wxDOC_SILENT);
+    ASSERT_NE(nullptr, plan);
+    TovendalProject* window = dynamic_cast<TextEditView*>(plan->GetFirstView())->m_frame;
+    wxStaticCast(wxWindow::FindWindowById(ID_PLAN_NOTEBOOK, window), wxNotebook)->SetSelection(1);
+    wxListCtrl* list = window->m_eventsList;
+    Eventually([&] { return CutColumns(list).empty(); });
+    EXPECT_EQ("", CutColumns(list)) << "opened";
+
+    // Events without an end date: a copy of the first row pasted, and one typed in the editor.
+    const auto command = [&](int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        window->ProcessWindowEvent(event);
+    };
+    list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    command(wxID_COPY);
+    command(wxID_PASTE);
+    Eventually([&] { return CutColumns(list).empty(); });
+    EXPECT_EQ("", CutColumns(list)) << "pasted";
+    wxTEST_DIALOG(command(wxID_ADD),
+                  AddEvent("A very long description of a new event typed into the editor"));
+    Eventually([&] { return CutColumns(list).empty(); });
+    EXPECT_EQ("", CutColumns(list)) << "added";
+    EXPECT_EQ(5, list->GetItemCount());
 }

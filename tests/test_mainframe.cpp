@@ -2,6 +2,7 @@
 #include "app/about.h"
 #include "app/app.h"
 #include "app/mainframe.h"
+#include "planwindow/planwindow.h"
 #include "tests/testsupport.h"
 #include "view/docmanager.h"
 
@@ -12,6 +13,8 @@
 #include <wx/testing.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
+
+#include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
 
@@ -202,4 +205,38 @@ TEST_F(MainFrame, AboutBoxGivesItsPicturesBackWhenClosed)
     EXPECT_LT(kept, 2000) << "bytes kept per About box";
     for (wxWindow* window : wxTopLevelWindows)
         EXPECT_FALSE(dynamic_cast<About*>(window)) << "About box left open";
+}
+
+TEST_F(MainFrame, StartsAtTheKeptPlanWindowSizeWithoutMakingAPlanWindow)
+{
+    // A plan window made the old way, never shown, in a frame of its own: the size to fit.
+    wxMDIParentFrame* holder = new wxMDIParentFrame(nullptr, wxID_ANY, wxEmptyString);
+    TovendalProject* probe = new TovendalProject(nullptr, nullptr, holder, ID_PROJECT_FRAME, "",
+                                                 wxDefaultPosition, wxSize(400, 300),
+                                                 wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+    const wxSize probed = probe->GetBestSize();
+    delete probe;
+    holder->Destroy();
+
+    // A plan window of this run keeps its size for the next start.
+    ASSERT_NE(nullptr, wxGetApp().m_docManager->CreateDocument(wxEmptyString, wxDOC_NEW));
+    StopTovendal();
+
+    // Every plan window is a page of a GTK notebook, and has one of its own.
+    static int pages = 0;
+    const gulong hook = g_signal_add_emission_hook(
+        g_signal_lookup("page-added", GTK_TYPE_NOTEBOOK), 0,
+        [](GSignalInvocationHint*, guint, const GValue*, gpointer) -> gboolean {
+            ++pages;
+            return TRUE;
+        },
+        nullptr, nullptr);
+    ASSERT_TRUE(StartTovendal());
+    g_signal_remove_emission_hook(g_signal_lookup("page-added", GTK_TYPE_NOTEBOOK), hook);
+    m_frame = wxStaticCast(wxGetApp().GetTopWindow(), TovendalMain);
+    EXPECT_EQ(0, pages) << "notebook pages made at start-up";
+    EXPECT_EQ(probed, TovendalMain::RememberedPlanWindowSize());
+    const wxSize opened = m_frame->GetSize();
+    m_frame->FitPlanWindow(probed);
+    EXPECT_EQ(opened, m_frame->GetSize()) << "too small for the plan window";
 }

@@ -106,7 +106,7 @@ TEST_F(PlanViewTest, EventsListGetsTheRowsAndWidthsOfAddingEachTextAndSortingThe
         }
         added->SortItems(CompareEventDates, reinterpret_cast<wxIntPtr>(frame));
         for (int column = 0; column < 5; ++column)
-            added->SetColumnWidth(column, column == 2 || column == 3 ? wxLIST_AUTOSIZE : wxLIST_AUTOSIZE_USEHEADER);
+            added->SetColumnWidth(column, wxLIST_AUTOSIZE_USEHEADER);
         ASSERT_EQ(added->GetItemCount(), list->GetItemCount());
         for (long row = 0; row < list->GetItemCount(); ++row) {
             EXPECT_EQ(added->GetItemData(row), list->GetItemData(row)) << row;

@@ -134,11 +134,11 @@ private:
 /// The distinct texts of the list's columns.
 typedef std::set<wxString> ColumnTexts[5];
 
-/// Sizes the columns to the widths the toolkit's automatic sizing gives when
-/// it measures every row, each distinct text measured once with one device
-/// context: the toolkit measures a row per context, and for a long list only
-/// as many rows as it can in a moment. The description column, whose texts
-/// are mostly distinct, keeps the toolkit's own sizing.
+/// Sizes the columns to fit their headers and every row, as the toolkit's
+/// automatic sizing with the header does, each distinct text measured once with
+/// one device context: the toolkit measures a row per context, and for a long
+/// list only as many rows as it can in a moment. The description column, whose
+/// texts are mostly distinct, keeps the toolkit's own sizing.
 void SizeEventColumns(wxListCtrl* list, const ColumnTexts& texts)
 {
     // The toolkit's margins in pixels: beside the contents, and around a header's text.
@@ -148,20 +148,17 @@ void SizeEventColumns(wxListCtrl* list, const ColumnTexts& texts)
     wxClientDC dc(rows);
     dc.SetFont(rows->GetFont());
     for (int column : {0, 1, 3, 4}) {
-        int widest = contentMargin;
-        if (column != 3) {
-            wxListItem header;
-            header.SetMask(wxLIST_MASK_TEXT);
-            list->GetColumn(column, header);
-            widest = std::max(widest, dc.GetTextExtent(header.GetText()).x + headerMargin);
-        }
+        wxListItem header;
+        header.SetMask(wxLIST_MASK_TEXT);
+        list->GetColumn(column, header);
+        int widest = std::max(contentMargin, dc.GetTextExtent(header.GetText()).x + headerMargin);
         for (const wxString& text : texts[column]) {
             if (!text.empty())
                 widest = std::max(widest, dc.GetTextExtent(text).x);
         }
         list->SetColumnWidth(column, widest + contentMargin);
     }
-    list->SetColumnWidth(2, wxLIST_AUTOSIZE);
+    list->SetColumnWidth(2, wxLIST_AUTOSIZE_USEHEADER);
 }
 
 /// One event of the list being filled.
@@ -238,6 +235,7 @@ void myViewBase::FillEventList(PlanDocument* doc, TovendalProject* frame)
     SizeEventColumns(list, texts);
 
     list->Show(true);
+    frame->FitEventsList();
 }
 
 int wxCALLBACK CompareEventDates(wxIntPtr item1, wxIntPtr item2, wxIntPtr sortData)
