@@ -9,12 +9,6 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(PlanDocument, wxDocument);
 
-namespace {
-
-const char* const TEXT_VIEW_NAME = "Text View";
-
-} // namespace
-
 PlanDocument::PlanDocument()
     : wxDocument(nullptr),
       m_savedStartMonth(0),

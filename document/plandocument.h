@@ -8,6 +8,9 @@
 class myViewBase;
 class wxWindow;
 
+/// The view name of a plan's own view, the one that carries its plan window.
+inline constexpr const char TEXT_VIEW_NAME[] = "Text View";
+
 /// The plan held in memory: options, title, year range, comments and keyed events.
 class PlanDocument : public wxDocument
 {
@@ -34,7 +37,7 @@ public:
     /// Marks (or clears) every text control below window as modified.
     void SetTextControlsModified(wxWindow* window, bool mod);
 
-    /// The first view named "Text View", or null when the plan has none.
+    /// The first view named TEXT_VIEW_NAME, or null when the plan has none.
     myViewBase* GetTextView() const;
     /// The plan window of that view, or null without one.
     wxWindow* GetPlanWindow() const;

@@ -6,7 +6,6 @@
 
 #include <wx/dc.h>
 #include <wx/dcmemory.h>
-#include <wx/frame.h>
 
 namespace {
 
@@ -14,14 +13,6 @@ namespace {
 const int DAY_SLOTS = 37;
 /// Highest page year whose grid is filled; later years draw as empty cells.
 const int LAST_CALENDAR_YEAR = 9999;
-
-/// Shows text in field 1 of the main frame's status bar, when there is one.
-void SetPrintStatus(const wxString& text)
-{
-    wxFrame* frame = wxTheApp ? dynamic_cast<wxFrame*>(wxTheApp->GetTopWindow()) : nullptr;
-    if (frame && frame->GetStatusBar() && frame->GetStatusBar()->GetFieldsCount() > 1)
-        frame->SetStatusText(text, 1);
-}
 
 /// The name at index, or the empty text when the list is shorter.
 wxString NameAt(const wxArrayString& names, int index)
@@ -255,7 +246,7 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
 
     // The printing framework starts and ends the page around OnPrintPage; a second StartPage on
     // GTK's printer context would move and scale the page again.
-    SetPrintStatus("Printing...");
+    SetMainStatusText("Printing...");
 
     dc->SetFont(bodyFont);
     wxCoord unusedW = 0;
@@ -407,5 +398,5 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     pageText.DrawRightAligned(MAKER_WEB_HOST, right, footerY);
     dc->SetFont(footerFont);
 
-    SetPrintStatus(wxEmptyString);
+    SetMainStatusText(wxEmptyString);
 }
