@@ -62,4 +62,12 @@ private:
     wxDECLARE_NO_COPY_CLASS(PlanDocument);
 };
 
+/// The largest year, either side of 0, that ReadPlanYear gives: sums and differences of plan
+/// years and page numbers then stay far inside an int.
+const int PLAN_YEAR_LIMIT = 1000000;
+
+/// A year field of a plan as a whole number, read as the C library reads decimal text: its
+/// leading digits after optional blanks and a sign, 0 without any; held within +-PLAN_YEAR_LIMIT.
+int ReadPlanYear(const wxString& text);
+
 #endif // TOVENDAL_DOCUMENT_PLANDOCUMENT_H

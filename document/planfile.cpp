@@ -322,19 +322,6 @@ std::string FormatDate(const wxDateTime& date)
     return std::string(text, sizeof text);
 }
 
-/// The number a year text stands for: its leading decimal digits after optional
-/// blanks and sign, 0 when there are none; kept within the range of an int.
-long long YearNumber(const wxString& text)
-{
-    const std::string ascii = ToAscii(text);
-    const long long value = std::strtoll(ascii.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return value;
-}
-
 int ClampToInt(long long value)
 {
     return static_cast<int>(value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : value);
@@ -881,7 +868,7 @@ bool PlanDocument::OnSaveDocument(const wxString& filename)
     root->SetAttribute("startmonth", m_startMonth);
     root->SetAttribute("firstdayofweek", m_firstDayOfWeek);
 
-    m_noOfYears = ClampToInt(YearNumber(m_yearEnd) - YearNumber(m_year) + 1);
+    m_noOfYears = ReadPlanYear(m_yearEnd) - ReadPlanYear(m_year) + 1;
     root->SetAttribute("noofyears", m_noOfYears);
     root->SetAttribute(
         "savedate",
@@ -968,7 +955,7 @@ bool PlanDocument::OnOpenDocument(const wxString& filename)
         if (m_noOfYears < 1)
             m_noOfYears = 1;
         if (m_yearEnd.empty())
-            m_yearEnd = wxString::Format("%d", ClampToInt(YearNumber(m_year) + m_noOfYears - 1));
+            m_yearEnd = wxString::Format("%d", ClampToInt(ReadPlanYear(m_year) - 1LL + m_noOfYears));
 
         DateReader dateReader;
         const TiXmlElement* dates = root->FirstChildElement("dates");

@@ -11,8 +11,6 @@ namespace {
 
 /// Day columns of the days-across layout and day rows of the months-across layout.
 const int DAY_SLOTS = 37;
-/// Highest page year whose grid is filled; later years draw as empty cells.
-const int LAST_CALENDAR_YEAR = 9999;
 
 /// The name at index, or the empty text when the list is shorter.
 wxString NameAt(const wxArrayString& names, int index)
@@ -267,7 +265,8 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     const int F = doc->m_firstDayOfWeek >= 0 && doc->m_firstDayOfWeek <= 6 ? doc->m_firstDayOfWeek : 0;
 
     ClearGrid();
-    if (Y >= 1 && Y <= LAST_CALENDAR_YEAR) {
+    // Years the calendar grid cannot hold draw as empty cells.
+    if (Y >= GRID_FIRST_YEAR && Y <= GRID_LAST_YEAR) {
         AddDayNumbers(Y, F);
         if (doc->m_incUKbankhols)
             AddBankHolidays(Y, F);
