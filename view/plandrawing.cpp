@@ -1,7 +1,7 @@
 #include "view/planview.h"
 #include "app/app.h"
+#include "app/updatecheck.h"
 #include "document/plandocument.h"
-#include "view/printout.h"
 #include "view/textwrapper.h"
 
 #include <wx/dc.h>
@@ -32,7 +32,7 @@ double ReferenceHeightPerPoint()
 
 } // namespace
 
-wxFont PageFont(wxDC* dc, double size, wxFontWeight weight)
+wxFont myViewBase::PageFont(wxDC* dc, double size, wxFontWeight weight)
 {
     wxFont font(wxFontInfo(size * 10).FaceName("Arial").Family(wxFONTFAMILY_SWISS).Weight(weight));
     const wxFont saved = dc->GetFont();
@@ -70,9 +70,9 @@ public:
         m_origin = dc->GetLogicalOrigin();
 
         Enter();
-        m_body = PageFont(dc, bodySize * m_deviceY, wxFONTWEIGHT_NORMAL);
-        m_title = PageFont(dc, titleSize * m_deviceY, wxFONTWEIGHT_BOLD);
-        m_footer = PageFont(dc, footerSize * m_deviceY, wxFONTWEIGHT_NORMAL);
+        m_body = myViewBase::PageFont(dc, bodySize * m_deviceY, wxFONTWEIGHT_NORMAL);
+        m_title = myViewBase::PageFont(dc, titleSize * m_deviceY, wxFONTWEIGHT_BOLD);
+        m_footer = myViewBase::PageFont(dc, footerSize * m_deviceY, wxFONTWEIGHT_NORMAL);
         Leave();
     }
 
