@@ -15,11 +15,13 @@
 #include <wx/datetime.h>
 #include <wx/filename.h>
 #include <wx/fileconf.h>
+#include <wx/frame.h>
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/snglinst.h>
 #include <wx/splash.h>
+#include <wx/statusbr.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
@@ -92,6 +94,14 @@ void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
     names = defaults;
 }
 
+void SetMainStatusText(const wxString& text)
+{
+    wxFrame* frame = wxTheApp ? wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame) : nullptr;
+    wxStatusBar* bar = frame ? frame->GetStatusBar() : nullptr;
+    if (bar && bar->GetFieldsCount() > 1)
+        frame->SetStatusText(text, 1);
+}
+
 TovendalApp::TovendalApp()
     : m_docManager(nullptr), m_config(nullptr), m_printData(nullptr), m_pageSetupData(nullptr),
       m_splashScreen(nullptr), m_eventClipboard(nullptr), m_instanceChecker(nullptr),
@@ -144,7 +154,7 @@ bool TovendalApp::OnInit()
 
     m_docManager = new myDocManager;
     new wxDocTemplate(m_docManager, "Tovendal", "*.tovendal", "", "tovendal", "Plan Doc",
-                      "Text View", CLASSINFO(PlanDocument), CLASSINFO(TextEditView),
+                      TEXT_VIEW_NAME, CLASSINFO(PlanDocument), CLASSINFO(TextEditView),
                       wxTEMPLATE_VISIBLE);
 
     m_config->SetPath("/history");
@@ -178,9 +188,9 @@ bool TovendalApp::OnInit()
 
     m_ddeServer = new MyServer;
     if (m_ddeServer->Create(TOVENDAL_SERVICE_NAME)) {
-        frame->SetStatusText("DDE Active.", 1);
+        SetMainStatusText("DDE Active.");
     } else {
-        frame->SetStatusText("DDE Failed.", 1);
+        SetMainStatusText("DDE Failed.");
         delete m_ddeServer;
         m_ddeServer = nullptr;
     }

@@ -64,4 +64,8 @@ wxDECLARE_APP(TovendalApp);
 void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
                    const wxArrayString& defaults, wxArrayString& names);
 
+/// Shows text in field 1 of the main frame's status bar: the application's top window, when
+/// there is one and it is a frame whose status bar has that field.
+void SetMainStatusText(const wxString& text);
+
 #endif // TOVENDAL_APP_APP_H

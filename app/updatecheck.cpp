@@ -1,7 +1,6 @@
 #include "app/updatecheck.h"
 #include "app/mainframe.h"
 #include "app/versioninfo.h"
-#include "view/printout.h"
 
 #include <wx/button.h>
 #include <wx/fileconf.h>

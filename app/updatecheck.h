@@ -14,6 +14,10 @@ enum
     ID_UPDATE_HYPERLINK = 10039
 };
 
+/// The maker's web host, where the versions list and the download page are; the printed
+/// footer names it.
+inline constexpr const char MAKER_WEB_HOST[] = "www.halvorix.example.com";
+
 /// Seconds a whole update check may take (name lookup, connection, request and list) before
 /// it gives up.
 const int UPDATE_CHECK_TIMEOUT = 3;

@@ -22,7 +22,7 @@ myDocManager* Manager()
     if (!app.m_docManager) {
         app.m_docManager = new myDocManager;
         new wxDocTemplate(app.m_docManager, "Tovendal", "*.tovendal", "", "tovendal", "Plan Doc",
-                          "Text View", CLASSINFO(PlanDocument), CLASSINFO(TextEditView));
+                          TEXT_VIEW_NAME, CLASSINFO(PlanDocument), CLASSINFO(TextEditView));
         app.SetTopWindow(new TovendalMain(app.m_docManager, nullptr, wxID_ANY, "Tovendal",
                                           wxDefaultPosition, wxSize(400, 500),
                                           wxDEFAULT_FRAME_STYLE));

@@ -7,13 +7,9 @@
 #include <wx/filename.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 wxIMPLEMENT_DYNAMIC_CLASS(PlanDocument, wxDocument);
-
-namespace {
-
-const char* const TEXT_VIEW_NAME = "Text View";
-
-} // namespace
 
 PlanDocument::PlanDocument()
     : wxDocument(nullptr),
@@ -40,6 +36,20 @@ PlanDocument::~PlanDocument()
     for (PlanEventMap::iterator it = m_events.begin(); it != m_events.end(); ++it)
         delete it->second;
     m_events.clear();
+}
+
+int ReadPlanYear(const wxString& text)
+{
+    wxString::const_iterator it = text.begin();
+    while (it != text.end() && (*it == ' ' || (*it >= '\t' && *it <= '\r')))
+        ++it;
+    bool negative = false;
+    if (it != text.end() && (*it == '-' || *it == '+'))
+        negative = *it++ == '-';
+    int value = 0;
+    for (; it != text.end() && *it >= '0' && *it <= '9'; ++it)
+        value = std::min(value * 10 + int((*it).GetValue() - '0'), PLAN_YEAR_LIMIT);
+    return negative ? -value : value;
 }
 
 myViewBase* PlanDocument::GetTextView() const

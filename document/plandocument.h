@@ -8,6 +8,9 @@
 class myViewBase;
 class wxWindow;
 
+/// The view name of a plan's own view, the one that carries its plan window.
+inline constexpr const char TEXT_VIEW_NAME[] = "Text View";
+
 /// The plan held in memory: options, title, year range, comments and keyed events.
 class PlanDocument : public wxDocument
 {
@@ -34,7 +37,7 @@ public:
     /// Marks (or clears) every text control below window as modified.
     void SetTextControlsModified(wxWindow* window, bool mod);
 
-    /// The first view named "Text View", or null when the plan has none.
+    /// The first view named TEXT_VIEW_NAME, or null when the plan has none.
     myViewBase* GetTextView() const;
     /// The plan window of that view, or null without one.
     wxWindow* GetPlanWindow() const;
@@ -58,5 +61,13 @@ public:
 private:
     wxDECLARE_NO_COPY_CLASS(PlanDocument);
 };
+
+/// The largest year, either side of 0, that ReadPlanYear gives: sums and differences of plan
+/// years and page numbers then stay far inside an int.
+const int PLAN_YEAR_LIMIT = 1000000;
+
+/// A year field of a plan as a whole number, read as the C library reads decimal text: its
+/// leading digits after optional blanks and a sign, 0 without any; held within +-PLAN_YEAR_LIMIT.
+int ReadPlanYear(const wxString& text);
 
 #endif // TOVENDAL_DOCUMENT_PLANDOCUMENT_H

@@ -8,11 +8,9 @@
 #include "images/namedimage.h"
 
 #include <wx/datectrl.h>
-#include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
-#include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
 namespace {
@@ -38,15 +36,6 @@ const MenuTableItem EVENTS_MENU[] = {
 
 /// Columns of the events list.
 enum { COLUMN_MONTH, COLUMN_DAY, COLUMN_EVENT, COLUMN_ENDING, COLUMN_ANNUAL };
-
-/// Writes text into status field 1 of the main frame, when there is one.
-void SetEventStatus(const wxString& text)
-{
-    wxFrame* top = dynamic_cast<wxFrame*>(wxGetApp().GetTopWindow());
-    wxStatusBar* bar = top ? top->GetStatusBar() : nullptr;
-    if (bar && bar->GetFieldsCount() > 1)
-        bar->SetStatusText(text, 1);
-}
 
 wxString MonthText(const wxDateTime& date)
 {
@@ -137,7 +126,7 @@ PlanEvent* RecordOfRow(const TovendalProject& frame, long row)
 long SelectedRowOrMessage(const TovendalProject& frame)
 {
     if (!PlanOf(frame) || !frame.m_eventsList || frame.m_eventsList->GetSelectedItemCount() < 1) {
-        SetEventStatus("Please select an Event.");
+        SetMainStatusText("Please select an Event.");
         return -1;
     }
     return frame.m_eventsList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
@@ -383,13 +372,13 @@ void TovendalProject::OnContextMenu(wxContextMenuEvent& event)
 
 void TovendalProject::OnClearStatus(wxCloseEvent& event)
 {
-    SetEventStatus(wxEmptyString);
+    SetMainStatusText(wxEmptyString);
     event.Skip();
 }
 
 void TovendalProject::OnClearStatus(wxListEvent& event)
 {
-    SetEventStatus(wxEmptyString);
+    SetMainStatusText(wxEmptyString);
     event.Skip();
 }
 

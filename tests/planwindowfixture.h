@@ -57,7 +57,7 @@ public:
         app.m_dayNames = wxSplit("Mo,Tu,We,Th,Fr,Sa,Su", ',');
         app.m_docManager = new myDocManager;
         new wxDocTemplate(app.m_docManager, "Tovendal", "*.tovendal", "", "tovendal", "Plan Doc",
-                          "Text View", CLASSINFO(PlanDocument), CLASSINFO(TextEditView));
+                          TEXT_VIEW_NAME, CLASSINFO(PlanDocument), CLASSINFO(TextEditView));
         s_mainFrame = new wxDocMDIParentFrame(app.m_docManager, nullptr, wxID_ANY, "Tovendal",
                                               wxDefaultPosition, wxSize(400, 500));
         s_mainFrame->CreateStatusBar(2);

@@ -1,3 +1,4 @@
+#include "document/plandocument.h"
 #include "document/planevent.h"
 
 #include <gtest/gtest.h>
@@ -47,4 +48,19 @@ TEST(PlanEventMap, GrowsTo389BucketsAtTheHundredAndSixtyFifthEntryRelinkingEachC
     EXPECT_EQ(expected, Order(map, {162}));
     EXPECT_EQ(389u, map.GetBucketCount());
     EXPECT_EQ(389, Order(map, {389}).front());
+}
+
+// The file's year count and missing last year, the page count and every page's year read the
+// year fields through this one rule.
+TEST(PlanYear, ReadsLeadingDigitsAfterBlanksAndSignHeldToTheYearLimit)
+{
+    const struct { wxString text; int year; } cases[] = {
+        {"2015", 2015}, {"", 0}, {"x2015", 0}, {"-", 0}, {"+-5", 0}, {"- 5", 0},
+        {" \t\n\v\f\r2015", 2015}, {"\n-44", -44}, {"+7", 7}, {"-0012", -12},
+        {"2015 to 2017", 2015}, {wxString::FromUTF8("20\xc3\xa9xx"), 20},
+        {wxString::FromUTF8("\xef\xbc\x92" "015"), 0},
+        {wxString("20\0" "15", 5), 20}, {"1000000", 1000000}, {"1000001", 1000000},
+        {"-99999999999999999999999", -1000000}, {"00000000000000000000000042", 42}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.year, ReadPlanYear(c.text)) << c.text;
 }

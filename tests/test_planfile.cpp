@@ -222,6 +222,8 @@ TEST(PlanFile, LoadFollowsTheRules)
          " firstdayofweek=\"-2\"", "", "|2015|2017|3|11|14|-2|\n"},
         {"year=\"2015\" noofyears=\"-4\" incUKbankhols=\"True\" daysacross=\"YES\" startmonth=\"May\""
          " firstdayofweek=\"\"", "", "|2015|2015|1|00|0|0|\n"},
+        // The last year supplied from the most years a file can give stays a whole number.
+        {"year=\"2015\" noofyears=\"2147483647\"", "", "|2015|2147483647|2147483647|00|0|0|\n"},
         // A given year end wins; years are read a byte a character; a title not in UTF-8 is empty.
         {"title=\"Caf\xe9xx lait\" year=\"20\xe9xx\" yearend=\"x\" noofyears=\"2\"", "",
          "|20\xc3\xa9xx|x|2|00|0|0|\n"},

@@ -1,4 +1,5 @@
 #include "view/printout.h"
+#include "app/updatecheck.h"
 #include "tests/planwindowfixture.h"
 
 #include <wx/dcmemory.h>

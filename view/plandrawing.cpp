@@ -1,27 +1,16 @@
 #include "view/planview.h"
 #include "app/app.h"
+#include "app/updatecheck.h"
 #include "document/plandocument.h"
-#include "view/printout.h"
 #include "view/textwrapper.h"
 
 #include <wx/dc.h>
 #include <wx/dcmemory.h>
-#include <wx/frame.h>
 
 namespace {
 
 /// Day columns of the days-across layout and day rows of the months-across layout.
 const int DAY_SLOTS = 37;
-/// Highest page year whose grid is filled; later years draw as empty cells.
-const int LAST_CALENDAR_YEAR = 9999;
-
-/// Shows text in field 1 of the main frame's status bar, when there is one.
-void SetPrintStatus(const wxString& text)
-{
-    wxFrame* frame = wxTheApp ? dynamic_cast<wxFrame*>(wxTheApp->GetTopWindow()) : nullptr;
-    if (frame && frame->GetStatusBar() && frame->GetStatusBar()->GetFieldsCount() > 1)
-        frame->SetStatusText(text, 1);
-}
 
 /// The name at index, or the empty text when the list is shorter.
 wxString NameAt(const wxArrayString& names, int index)
@@ -43,7 +32,7 @@ double ReferenceHeightPerPoint()
 
 } // namespace
 
-wxFont PageFont(wxDC* dc, double size, wxFontWeight weight)
+wxFont myViewBase::PageFont(wxDC* dc, double size, wxFontWeight weight)
 {
     wxFont font(wxFontInfo(size * 10).FaceName("Arial").Family(wxFONTFAMILY_SWISS).Weight(weight));
     const wxFont saved = dc->GetFont();
@@ -81,9 +70,9 @@ public:
         m_origin = dc->GetLogicalOrigin();
 
         Enter();
-        m_body = PageFont(dc, bodySize * m_deviceY, wxFONTWEIGHT_NORMAL);
-        m_title = PageFont(dc, titleSize * m_deviceY, wxFONTWEIGHT_BOLD);
-        m_footer = PageFont(dc, footerSize * m_deviceY, wxFONTWEIGHT_NORMAL);
+        m_body = myViewBase::PageFont(dc, bodySize * m_deviceY, wxFONTWEIGHT_NORMAL);
+        m_title = myViewBase::PageFont(dc, titleSize * m_deviceY, wxFONTWEIGHT_BOLD);
+        m_footer = myViewBase::PageFont(dc, footerSize * m_deviceY, wxFONTWEIGHT_NORMAL);
         Leave();
     }
 
@@ -255,7 +244,7 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
 
     // The printing framework starts and ends the page around OnPrintPage; a second StartPage on
     // GTK's printer context would move and scale the page again.
-    SetPrintStatus("Printing...");
+    SetMainStatusText("Printing...");
 
     dc->SetFont(bodyFont);
     wxCoord unusedW = 0;
@@ -276,7 +265,8 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     const int F = doc->m_firstDayOfWeek >= 0 && doc->m_firstDayOfWeek <= 6 ? doc->m_firstDayOfWeek : 0;
 
     ClearGrid();
-    if (Y >= 1 && Y <= LAST_CALENDAR_YEAR) {
+    // Years the calendar grid cannot hold draw as empty cells.
+    if (Y >= GRID_FIRST_YEAR && Y <= GRID_LAST_YEAR) {
         AddDayNumbers(Y, F);
         if (doc->m_incUKbankhols)
             AddBankHolidays(Y, F);
@@ -407,5 +397,5 @@ void myViewBase::DrawPlan(wxDC* dc, int page)
     pageText.DrawRightAligned(MAKER_WEB_HOST, right, footerY);
     dc->SetFont(footerFont);
 
-    SetPrintStatus(wxEmptyString);
+    SetMainStatusText(wxEmptyString);
 }

@@ -274,7 +274,7 @@ TextEditView::~TextEditView() {}
 
 bool TextEditView::OnCreate(wxDocument* doc, long)
 {
-    SetViewName("Text View");
+    SetViewName(TEXT_VIEW_NAME);
     m_frame = wxGetApp().CreateChildFrame(doc, this);
     if (!m_frame)
         return false;

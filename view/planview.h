@@ -4,6 +4,7 @@
 #include "view/calendargrid.h"
 
 #include <wx/docview.h>
+#include <wx/font.h>
 
 class wxDC;
 class PlanDocument;
@@ -38,6 +39,11 @@ public:
     void AddEvents(PlanDocument* doc, int year, int startMonth, int firstDayOfWeek);
     /// Draws one page (one plan year, 1-based) of the plan on dc.
     void DrawPlan(wxDC* dc, int page);
+    /// An Arial font whose character height on dc, in logical units, is that of a font of size
+    /// points measured in points, so that on the printout's mapping a point is one logical unit.
+    /// Device contexts scale text differently (a memory DC draws a point size at the screen's
+    /// resolution whatever its mapping), so the size is fitted to dc.
+    static wxFont PageFont(wxDC* dc, double size, wxFontWeight weight);
     /// Fills the plan window's events list from the document, sorted by start date.
     void FillEventList(PlanDocument* doc, TovendalProject* frame);
 

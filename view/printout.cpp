@@ -10,13 +10,10 @@
 
 #include <gtk/gtk.h>
 
-#include <algorithm>
-
 wxIMPLEMENT_DYNAMIC_CLASS(MyPrintOut, wxDocPrintout);
 
 namespace {
 
-const long long YEAR_LIMIT = 1000000;
 const double MM_PER_INCH = 25.4;
 const double POINTS_PER_INCH = 72.0;
 
@@ -90,21 +87,6 @@ GtkPageSetup* PageSetupFor(const wxPrintData& printData)
 }
 
 } // namespace
-
-int ReadPlanYear(const wxString& text)
-{
-    // As the C library reads a number: leading blanks, a sign, then digits.
-    size_t pos = 0;
-    while (pos < text.length() && (text[pos] == ' ' || text[pos] == '\t'))
-        ++pos;
-    bool negative = false;
-    if (pos < text.length() && (text[pos] == '-' || text[pos] == '+'))
-        negative = text[pos++] == '-';
-    long long value = 0;
-    for (; pos < text.length() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
-        value = std::min(value * 10 + (text[pos] - '0'), YEAR_LIMIT);
-    return static_cast<int>(negative ? -value : value);
-}
 
 MyPrintOut::MyPrintOut(myViewBase* view, const wxString& title)
     : wxDocPrintout(view, title), m_view(view), m_pageCount(1)

@@ -4,24 +4,8 @@
 #include "view/planview.h"
 
 #include <wx/docview.h>
-#include <wx/font.h>
 #include <wx/geometry.h>
 #include <wx/weakref.h>
-
-class wxDC;
-
-/// The maker's web host: named in the printed footer and asked by the update check.
-inline constexpr const char MAKER_WEB_HOST[] = "www.halvorix.example.com";
-
-/// Reads a plan's year field as a whole number from its leading digits (0 without any),
-/// held within +-1,000,000 so that year arithmetic cannot overflow.
-int ReadPlanYear(const wxString& text);
-
-/// An Arial font whose character height on dc, in logical units, is that of a font of size
-/// points measured in points, so that on the printout's mapping a point is one logical unit.
-/// Device contexts scale text differently (a memory DC draws a point size at the screen's
-/// resolution whatever its mapping), so the size is fitted to dc.
-wxFont PageFont(wxDC* dc, double size, wxFontWeight weight);
 
 /// Prints a plan, one page per plan year.
 class MyPrintOut : public wxDocPrintout
