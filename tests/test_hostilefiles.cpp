@@ -1,6 +1,6 @@
 // Plan files from elsewhere: hostile, damaged or odd files must neither crash, hang nor lose
 // anything silently, and whatever a save writes must read back as it was.
-#include "document/planfile.h"
+#include "document/markupcheck.h"
 #include "tests/planfilesupport.h"
 #include "tests/testsupport.h"
 
@@ -62,6 +62,10 @@ TEST(HostileFiles, AreRefusedQuicklyWithTheLoadError)
          kStart + "><dates><event date=\"2015-01-01\">a</event></dates></tovendal>" + std::string(1, '\0') +
              "<event date=\"2015-01-02\">b</event>", 0},
         {"a reference to character 0", kStart + "><dates><event date=\"2015-01-01\">a&#x00;b</event></dates></tovendal>", 0},
+        {"a reference that wraps round to character 0",
+         kStart + " title=\"a&#x10000000000000000;b\"><dates/></tovendal>", 0},
+        {"a reference to character 256 in a one-byte encoding",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><tovendal title=\"a&#256;b\"/>", 0},
         {"markup after text behind the root", "<a/>words<tovendal year=\"2015\"/>", 0},
         {"3 GB that are not XML", "Just words, and then a long run of nothing.", huge},
         {"3 GB that start as XML", kStart + "><dates>", huge},
@@ -133,6 +137,35 @@ TEST(HostileFiles, TextsThatAreNotUtf8ComeOutEmptyAndTheRestIsRead)
     }
 }
 
+TEST(HostileFiles, HandEditedFilesThatTinyXmlReadsWholeAreRead)
+{
+    // Before the root, inside "dates" before and between events, inside "comments"; the comments read.
+    const char* const cases[][5] = {
+        {"<?xml-stylesheet type=\"text/xsl\" href=\"my plan.xsl\"?>", "", "", "", ""},
+        {"<?editor saved with vim?>", "<?editor saved with vim?>", "<?editor  saved\twith vim?>", "", ""},
+        {"", "<?xml-stylesheet href=\"my plan.xsl\" media=\"a > b\"?>", "", "", ""},
+        {"<!DOCTYPE tovendal>", "<!-- HTML: write &#0; never -->", "<!-- &#x0; or &#; -->", "", ""},
+        {"", "", "", "<![CDATA[write &#0; never]]><?editor saved?>", "write &#0; never"},
+        // Attributes without quotes or blanks between them, an end tag with a blank, byte order marks.
+        {"\xEF\xBB\xBF", "",
+         "<event date=2015-01-03 colour='RED'textcolour=\"BLUE\">third</event\n>\xEF\xBB\xBF", "", ""},
+    };
+    for (const auto& c : cases) {
+        PlanDocument doc;
+        const std::string file = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + c[0] +
+                                 "\n<tovendal year=\"2015\" yearend=\"2015\"><dates>" + c[1] +
+                                 "<event date=\"2015-01-01\">first</event>" + c[2] +
+                                 "<event date=\"2015-01-02\">next</event></dates><comments>" + c[3] +
+                                 "</comments></tovendal>";
+        ASSERT_TRUE(Apply(doc, LOAD, WriteFile(file))) << file;
+        const std::string third = std::strstr(c[2], "third") ? "2015-01-03||000|RED|BLUE|third\n" : "";
+        EXPECT_EQ(std::string("|2015|2015|1|00|0|0|") + c[4] + "\n2015-01-01||000|||first\n" + third +
+                      "2015-01-02||000|||next\n",
+                  Describe(doc))
+            << file;
+    }
+}
+
 TEST(HostileFiles, ReaderNeverTouchesBytesPastTheFile)
 {
     // The text ends, with its closing zero, at a page that may not be read.
@@ -170,6 +203,13 @@ TEST(HostileFiles, WhatTheSaveWritesReadsBackAsItWas)
         {"x", "x", 12345, 6, 7}, {odd, replaced, 2015, 1, 1},
         // Comments of blanks alone are kept too, their CR read as LF as in any XML text.
         {" \r\n\r", " \n\n", 0, 0, 0},
+        // References in comments, which go as CDATA, are not read as references.
+        {"HTML: write &#0; never", "HTML: write &#0; never", 2015, 1, 1},
+        {"&#x0; &#; &#x;", "&#x0; &#; &#x;", 2015, 1, 1},
+        // Marks that TinyXML skips like blanks, alone or among blanks.
+        {wxString(wxUniChar(0xFEFF)), wxString(wxUniChar(0xFEFF)), 2015, 1, 1},
+        {wxString(wxUniChar(0xFFFE)) + wxUniChar(0xFFFF), wxString(wxUniChar(0xFFFE)) + wxUniChar(0xFFFF), 2015, 1, 1},
+        {wxString(" ") + wxUniChar(0xFEFF) + "\n", wxString(" ") + wxUniChar(0xFEFF) + "\n", 2015, 1, 1},
     };
     for (const auto& c : cases) {
         PlanDocument doc, back;
