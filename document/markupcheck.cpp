@@ -22,10 +22,11 @@ namespace {
 const int MAX_NESTING = 32;
 const int MAX_ATTRIBUTES = 32;
 // Opening a plan costs most in its window's events list, which measures every text
-// it is given: about 40 microseconds an event here. The program writes 50 to 110
-// bytes an event; the smallest an event can take in a file is 26 bytes, and 24 MB
-// of one-word events (about 700,000) open with the plan window in about 28 s and
-// 1.3 GB. Larger files are refused unread.
+// it is given: 35 to 40 microseconds an event here. The program writes 50 to 110
+// bytes an event (24 MB: 450,000 to 200,000 events, opened in 20 to 10 s); the
+// smallest events take 26 bytes, and 24 MB of them (about 970,000) or of one-word
+// events (about 700,000) open with the plan window in 28 to 33 s and 1.3 to 1.6 GB.
+// Larger files are refused unread.
 const off_t MAX_PLAN_FILE_BYTES = off_t(24) << 20;
 // TinyXML spends up to a microsecond and 200 bytes on each node it keeps
 // (element, attribute, text, comment). A plan's events need one for every 11

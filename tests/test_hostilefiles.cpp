@@ -106,6 +106,9 @@ TEST(HostileFiles, AreRefusedQuicklyWithTheLoadError)
         {"a reference to character 256 in a one-byte encoding",
          "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><tovendal title=\"a&#256;b\"/>", 0},
         {"markup after text behind the root", "<a/>words<tovendal year=\"2015\"/>", 0},
+        {"a plan of one-word events just over 24 MB",
+         kDates + Repeat("<event date=\"2015-01-01\">word</event>\n", (24 << 20) / 38 + 1) +
+             kDatesEnd, 0},
         {"3 GB that are not XML", "Just words, and then a long run of nothing.", huge},
         {"3 GB that start as XML", kStart + "><dates>", huge},
         {"an empty file", "", 0},
