@@ -122,8 +122,9 @@ public:
                 // Text of blanks alone is dropped at once: only other text is kept as a node.
                 SkipSpace();
                 if (m_p != m_end && *m_p != '<') {
+                    const char* text = m_p;
                     m_p = static_cast<const char*>(std::memchr(m_p, '<', m_end - m_p));
-                    if (!m_p || !Node())
+                    if (!m_p || !Node() || !ReferencesAreWhole(text, m_p))
                         return false;
                 }
                 if (At("</")) {
@@ -243,6 +244,25 @@ private:
         return false;
     }
 
+    /// Whether every character reference in text that TinyXML decodes is "&#" and decimal
+    /// digits or "&#x" and hexadecimal digits, then ";". TinyXML looks for the ";" as far
+    /// as it must and reads only the digits just before it: any other form fails or
+    /// jumps over whatever lies between, markup included.
+    static bool ReferencesAreWhole(const char* begin, const char* end)
+    {
+        for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '&', end - p)));) {
+            if (++p == end || *p != '#')
+                continue;
+            const bool hex = ++p < end && *p == 'x';
+            p += hex;
+            while (p < end && (hex ? std::isxdigit(static_cast<unsigned char>(*p)) : (*p >= '0' && *p <= '9')))
+                ++p;
+            if (p == end || *p != ';')
+                return false;
+        }
+        return true;
+    }
+
     /// TinyXML's letters: ASCII letters and every byte above 126.
     static bool IsAlpha(unsigned char c) { return c >= 127 || IsAsciiLetter(c); }
 
@@ -291,7 +311,7 @@ private:
             return false;
         if (*m_p == '"' || *m_p == '\'') {
             const char* close = static_cast<const char*>(std::memchr(m_p + 1, *m_p, m_end - m_p - 1));
-            if (!close || close + 1 == m_end)
+            if (!close || close + 1 == m_end || !ReferencesAreWhole(m_p + 1, close))
                 return false;
             if (value)
                 *value = std::make_pair(m_p + 1, close);

@@ -106,6 +106,10 @@ TEST(HostileFiles, AreRefusedQuicklyWithTheLoadError)
         {"a reference to character 256 in a one-byte encoding",
          "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><tovendal title=\"a&#256;b\"/>", 0},
         {"markup after text behind the root", "<a/>words<tovendal year=\"2015\"/>", 0},
+        // TinyXML reads "&#x" up to the next ";" but checks only the digits before it.
+        {"40,000 nested elements behind a reference that jumps", kStart + " title=\"&#x\"/><!-- x;\">" +
+             Repeat("<x>", 40000) + Repeat("</x>", 40000) + "</tovendal> -->", 0},
+        {"a reference without its semicolon", kStart + " title=\"&#65\"/>", 0},
         {"a plan of one-word events just over 24 MB",
          kDates + Repeat("<event date=\"2015-01-01\">word</event>\n", (24 << 20) / 38 + 1) +
              kDatesEnd, 0},
