@@ -226,6 +226,10 @@ public:
             return wxInvalidDateTime;
         int year, month, day;
         if (IsPlainDate(value, year, month, day)) {
+            // The toolkit's dates begin on 24 November of the year -4713: earlier days are
+            // no dates (its free-form parser would drop the minus sign).
+            if (year < -4713 || (year == -4713 && (month < 11 || (month == 11 && day < 24))))
+                return wxInvalidDateTime;
             const long key = (long(year) * 16 + month) * 32 + day;
             std::map<long, wxDateTime>::const_iterator found = m_days.find(key);
             if (found != m_days.end())
