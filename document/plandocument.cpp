@@ -11,6 +11,20 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(PlanDocument, wxDocument);
 
+namespace {
+
+/// Whether a choice shows another index than the saved one. A choice without a selection
+/// agrees with an index it has no item for (read from a file), which the plan keeps.
+bool ChoiceDiffers(const wxChoice* choice, int saved)
+{
+    const int selection = choice->GetSelection();
+    if (selection == wxNOT_FOUND)
+        return saved >= 0 && saved < int(choice->GetCount());
+    return selection != saved;
+}
+
+} // namespace
+
 PlanDocument::PlanDocument()
     : wxDocument(nullptr),
       m_savedStartMonth(0),
@@ -125,10 +139,10 @@ bool PlanDocument::ControlsDiffer(wxWindow* window) const
             if (child->GetId() == ID_DAYS_ACROSS && value != m_savedDaysAcross)
                 return true;
         } else if (child->IsKindOf(wxCLASSINFO(wxChoice))) {
-            const int selection = static_cast<wxChoice*>(child)->GetSelection();
-            if (child->GetId() == ID_START_MONTH && selection != m_savedStartMonth)
+            const wxChoice* choice = static_cast<wxChoice*>(child);
+            if (child->GetId() == ID_START_MONTH && ChoiceDiffers(choice, m_savedStartMonth))
                 return true;
-            if (child->GetId() == ID_FIRST_DAY && selection != m_savedFirstDayOfWeek)
+            if (child->GetId() == ID_FIRST_DAY && ChoiceDiffers(choice, m_savedFirstDayOfWeek))
                 return true;
         } else if (ControlsDiffer(child)) {
             return true;

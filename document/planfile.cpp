@@ -1,6 +1,7 @@
 #include "document/planfile.h"
 #include "app/app.h"
 #include "document/filereplace.h"
+#include "document/markupcheck.h"
 #include "document/plandocument.h"
 #include "planwindow/planwindow.h"
 #include "view/planview.h"
@@ -217,6 +218,10 @@ public:
             return wxInvalidDateTime;
         int year, month, day;
         if (IsPlainDate(value, year, month, day)) {
+            // The toolkit's dates begin on 24 November of the year -4713: earlier days are
+            // no dates (its free-form parser would drop the minus sign).
+            if (year < -4713 || (year == -4713 && (month < 11 || (month == 11 && day < 24))))
+                return wxInvalidDateTime;
             const long key = (long(year) * 16 + month) * 32 + day;
             std::map<long, wxDateTime>::const_iterator found = m_days.find(key);
             if (found != m_days.end())
@@ -328,12 +333,25 @@ int ClampToInt(long long value)
 }
 
 /// Appends text as TinyXML's printer writes it: up to its first NUL, with the
-/// five markup characters as entities and control characters as references.
+/// five markup characters as entities and control characters as references. U+FEFF,
+/// U+FFFE and U+FFFF go as references too: TinyXML skips them among blanks, so a
+/// text of nothing else would be lost.
 void AppendEncoded(std::string& out, const std::string& text)
 {
     static const char HEX[] = "0123456789ABCDEF";
-    for (const char ch : text) {
+    for (std::string::size_type i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
         const unsigned char c = static_cast<unsigned char>(ch);
+        if (c == 0xEF && text.compare(i, 3, "\xEF\xBB\xBF") == 0) {
+            out += "&#xFEFF;";
+            i += 2;
+            continue;
+        }
+        if (c == 0xEF && (text.compare(i, 3, "\xEF\xBF\xBE") == 0 || text.compare(i, 3, "\xEF\xBF\xBF") == 0)) {
+            out += text[i + 2] == '\xBE' ? "&#xFFFE;" : "&#xFFFF;";
+            i += 2;
+            continue;
+        }
         switch (c) {
         case '\0': return;
         case '&': out += "&amp;"; break;
@@ -484,352 +502,7 @@ int RenderXml(const TiXmlDocument& xml, std::string& bytes)
     return error;
 }
 
-// What a plan file may be. A plan's markup is four elements deep and its widest
-// element has nine attributes: the limits leave ample room for what other tools
-// add, while TinyXML parses nesting by recursion (deep files overflow the stack)
-// and checks each attribute against all earlier ones (many take quadratic time).
-const int MAX_NESTING = 32;
-const int MAX_ATTRIBUTES = 32;
-// A million events take about 70 MB: larger files are refused unread.
-const off_t MAX_PLAN_FILE_BYTES = off_t(64) << 20;
-// TinyXML spends up to a microsecond and 200 bytes on each node it keeps
-// (element, attribute, text, comment). A plan's events need one for every 13
-// bytes or more; a file needing more than one for every 10 bytes, beyond a small
-// start, cannot be a plan and would cost more than a second per 10 MB.
-const std::size_t FREE_NODES = 65536;
-const std::size_t BYTES_PER_NODE = 10;
-
-/// Turns CR LF and lone CR into LF, as an XML reader must; returns the new size.
-std::size_t NormaliseLineEnds(char* text, std::size_t size)
-{
-    char* out = static_cast<char*>(std::memchr(text, '\r', size));
-    if (!out)
-        return size;
-    for (const char* in = out; in < text + size; ++in) {
-        if (*in != '\r')
-            *out++ = *in;
-        else if (in + 1 == text + size || in[1] != '\n')
-            *out++ = '\n';
-    }
-    *out = '\0';
-    return out - text;
-}
-
-/// True when the text holds "&#" or "&#x", then only zeros, then ";".
-bool HasReferenceToZero(const char* text, std::size_t size)
-{
-    const char* const end = text + size;
-    for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '&', end - p)));) {
-        if (++p == end || *p != '#')
-            continue;
-        ++p;
-        if (p < end && *p == 'x')
-            ++p;
-        while (p < end && *p == '0')
-            ++p;
-        if (p < end && *p == ';')
-            return true;
-    }
-    return false;
-}
-
-bool IsAsciiLetter(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsAsciiAlphaNum(unsigned char c)
-{
-    return IsAsciiLetter(c) || (c >= '0' && c <= '9');
-}
-
-/// TinyXML takes a UTF-8 lead byte and the bytes after it as one character without
-/// looking at them: a broken sequence before a quote, a '<' or the end swallows
-/// them. Such a lead byte becomes 0x80, which it reads alone and which is no more
-/// valid UTF-8 than before, so the text still comes out empty. Bytes that complete
-/// a sequence, valid or not, are only letters, digits or other bytes above 127, and
-/// TinyXML copies those as they stand.
-void NeutraliseBrokenLeadBytes(char* text, std::size_t size)
-{
-    for (std::size_t i = 0; i < size; ++i) {
-        // Plans are mostly ASCII: pass over eight such bytes at a time.
-        std::uint64_t eight;
-        while (i + sizeof eight <= size
-               && (std::memcpy(&eight, text + i, sizeof eight), (eight & 0x8080808080808080u) == 0))
-            i += sizeof eight;
-        if (i == size)
-            break;
-        const unsigned char c = text[i];
-        const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                                 : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned char next = i + k < size ? text[i + k] : 0;
-            if (next < 0x80 && !IsAsciiAlphaNum(next)) {
-                text[i] = char(0x80);
-                break;
-            }
-        }
-    }
-}
-
-/// Walks markup once, without recursion, accepting only the forms TinyXML reads in
-/// the same way: elements with quoted attributes and matching end tags, text,
-/// comments, CDATA sections, processing instructions and declarations, within the
-/// limits on nesting, attributes and nodes. Text at the top level ends TinyXML's
-/// reading, so no markup may follow it.
-class MarkupCheck
-{
-public:
-    MarkupCheck(const char* begin, const char* end)
-        : m_p(begin), m_end(end), m_nodesLeft(FREE_NODES + (end - begin) / BYTES_PER_NODE)
-    {
-    }
-
-    bool Run()
-    {
-        if (At("\xEF\xBB\xBF"))
-            m_p += 3;
-        std::vector<std::pair<const char*, std::size_t>> open;
-        while (true) {
-            if (open.empty()) {
-                SkipSpace();
-                if (m_p == m_end)
-                    return true;
-                if (*m_p != '<')
-                    return !std::memchr(m_p, '<', m_end - m_p);
-            } else {
-                // Text of blanks alone is dropped at once: only other text is kept as a node.
-                SkipSpace();
-                const char* text = m_p;
-                m_p = static_cast<const char*>(std::memchr(m_p, '<', m_end - m_p));
-                if (!m_p || (m_p != text && !Node()))
-                    return false;
-            }
-            // Every markup but an end tag makes a node.
-            if (!At("</") && !Node())
-                return false;
-            if (At("<!--")) {
-                if (!SkipPast("-->"))
-                    return false;
-            } else if (At("<![CDATA[")) {
-                if (!SkipPast("]]>"))
-                    return false;
-            } else if (At("<?")) {
-                if (!Instruction())
-                    return false;
-            } else if (At("<!")) {
-                if (!SkipPast(">"))
-                    return false;
-            } else if (At("</")) {
-                m_p += 2;
-                const char* name = m_p;
-                if (open.empty() || !Name() || std::size_t(m_p - name) != open.back().second
-                    || std::memcmp(name, open.back().first, open.back().second) != 0)
-                    return false;
-                SkipSpace();
-                if (!At(">"))
-                    return false;
-                ++m_p;
-                open.pop_back();
-            } else {
-                ++m_p;
-                const char* name = m_p;
-                if (!Name())
-                    return false;
-                const std::size_t nameLength = m_p - name;
-                bool empty;
-                if (!Attributes(&empty))
-                    return false;
-                if (!empty) {
-                    if (open.size() == MAX_NESTING)
-                        return false;
-                    open.emplace_back(name, nameLength);
-                }
-            }
-        }
-    }
-
-private:
-    /// Counts one more node; false when the file holds more than it may.
-    bool Node()
-    {
-        if (m_nodesLeft == 0)
-            return false;
-        --m_nodesLeft;
-        return true;
-    }
-
-    bool At(const char* literal) const
-    {
-        const std::size_t length = std::strlen(literal);
-        return std::size_t(m_end - m_p) >= length && std::memcmp(m_p, literal, length) == 0;
-    }
-
-    bool SkipSpace()
-    {
-        const char* start = m_p;
-        while (m_p < m_end && (*m_p == ' ' || *m_p == '\t' || *m_p == '\n' || *m_p == '\r'))
-            ++m_p;
-        return m_p != start;
-    }
-
-    bool SkipPast(const char* marker)
-    {
-        // Not memmem: AddressSanitizer checks its whole range on every call.
-        const std::size_t length = std::strlen(marker);
-        while ((m_p = static_cast<const char*>(std::memchr(m_p, marker[0], m_end - m_p)))) {
-            if (At(marker)) {
-                m_p += length;
-                return true;
-            }
-            ++m_p;
-        }
-        return false;
-    }
-
-    /// A name as TinyXML reads it: every byte above 126 counts as a letter.
-    bool Name()
-    {
-        const unsigned char first = m_p < m_end ? *m_p : 0;
-        if (!(first >= 127 || first == '_' || IsAsciiLetter(first)))
-            return false;
-        for (++m_p; m_p < m_end; ++m_p) {
-            const unsigned char c = *m_p;
-            if (!(c >= 127 || IsAsciiAlphaNum(c) || c == '_' || c == '-' || c == '.' || c == ':'))
-                break;
-        }
-        return true;
-    }
-
-    /// Attributes and the end of a start tag; empty tells whether it was "/>".
-    bool Attributes(bool* empty)
-    {
-        for (int count = 0;; ++count) {
-            const bool spaced = SkipSpace();
-            if (At("/>") || At(">")) {
-                *empty = *m_p == '/';
-                m_p += *empty ? 2 : 1;
-                return true;
-            }
-            const char quote = spaced && count < MAX_ATTRIBUTES && Node() ? AttributeStart() : 0;
-            const void* close = quote ? std::memchr(m_p, quote, m_end - m_p) : nullptr;
-            if (!close)
-                return false;
-            m_p = static_cast<const char*>(close) + 1;
-        }
-    }
-
-    /// An attribute up to its value: name, '=' with optional blanks, opening quote;
-    /// returns the quote, or 0 when the text is not of that form.
-    char AttributeStart()
-    {
-        if (!Name())
-            return 0;
-        SkipSpace();
-        if (!At("="))
-            return 0;
-        ++m_p;
-        SkipSpace();
-        return m_p < m_end && (*m_p == '"' || *m_p == '\'') ? *m_p++ : 0;
-    }
-
-    /// A declaration or processing instruction: a name, then name="value" pairs
-    /// whose values hold no blank, quote or angle bracket, then "?>". TinyXML reads
-    /// a declaration's words one by one, so any other form can end it elsewhere.
-    bool Instruction()
-    {
-        m_p += 2;
-        if (!Name())
-            return false;
-        while (true) {
-            const bool spaced = SkipSpace();
-            if (At("?>")) {
-                m_p += 2;
-                return true;
-            }
-            const char quote = spaced ? AttributeStart() : 0;
-            if (!quote)
-                return false;
-            for (; m_p < m_end && *m_p != quote; ++m_p) {
-                if (std::strchr(" \t\n\r\"'<>", *m_p))
-                    return false;
-            }
-            if (m_p == m_end)
-                return false;
-            ++m_p;
-        }
-    }
-
-    const char* m_p;
-    const char* const m_end;
-    std::size_t m_nodesLeft;
-};
-
-/// Reads the plan file into xml; false when it is not a readable, well-formed file.
-bool LoadXmlFile(TiXmlDocument& xml, const std::string& path)
-{
-    // Only a regular file is read: a folder has no content, and a pipe or device
-    // could block or never end (opening without waiting for a writer).
-    const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    struct stat st;
-    std::vector<char> bytes;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MAX_PLAN_FILE_BYTES;
-    try {
-        if (ok)
-            bytes.reserve(std::size_t(st.st_size) + 1);
-        bool sniffed = false;
-        std::size_t at = 0;
-        char chunk[65536];
-        while (ok) {
-            const ssize_t got = ::read(fd, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                ok = got == 0;
-                break;
-            }
-            ok = bytes.size() + got <= std::size_t(MAX_PLAN_FILE_BYTES);
-            if (ok)
-                bytes.insert(bytes.end(), chunk, chunk + got);
-            // A plan starts with '<' after an optional byte order mark and blanks:
-            // anything else is refused before the rest is read.
-            while (ok && !sniffed && at < bytes.size()) {
-                if (at == 0 && bytes.size() >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0)
-                    at = 3;
-                const char c = bytes[at++];
-                sniffed = c != ' ' && c != '\t' && c != '\n' && c != '\r';
-                ok = !sniffed || c == '<';
-            }
-        }
-        ::close(fd);
-        if (!ok || bytes.empty())
-            return false;
-        const std::size_t size = bytes.size();
-        bytes.push_back('\0');
-        return ParsePlanXml(xml, bytes.data(), size);
-    } catch (const std::bad_alloc&) {
-        ::close(fd);
-        return false;
-    }
-}
-
 } // namespace
-
-bool ParsePlanXml(TiXmlDocument& xml, char* text, std::size_t size)
-{
-    // TinyXML stops at a zero byte and would take the part before it for the whole;
-    // a reference to character 0 puts one into a text, which then ends there.
-    if (std::memchr(text, '\0', size) || HasReferenceToZero(text, size))
-        return false;
-    size = NormaliseLineEnds(text, size);
-    NeutraliseBrokenLeadBytes(text, size);
-    if (!MarkupCheck(text, text + size).Run())
-        return false;
-    xml.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
-    return !xml.Error();
-}
 
 int CompareDateSortItems(const DateSortItem** a, const DateSortItem** b)
 {
@@ -923,7 +596,7 @@ bool PlanDocument::OnOpenDocument(const wxString& filename)
     TiXmlBase::SetCondenseWhiteSpace(false);
     const std::string path(filename.fn_str());
     TiXmlDocument xml(path.c_str());
-    if (!LoadXmlFile(xml, path)) {
+    if (!LoadPlanXml(xml, path)) {
         wxMessageBox(_("This is not a correct Tovendal."), _("Load Error"), wxOK | wxICON_ERROR,
                      wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
         SetMainStatusText(_("Load failed."));

@@ -53,13 +53,12 @@ bool IsBlank(wxUint32 c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-/// True when every character of the text is blank or, with marks, one of the zero-width
-/// marks that TinyXML skips among blanks.
-bool AllBlank(const wxString& text, bool marks)
+/// True when every character of the text is blank: a description of blanks alone is the
+/// only text a save may lose.
+bool AllBlank(const wxString& text)
 {
     for (wxUniChar c : text) {
-        const wxUint32 v = c.GetValue();
-        if (!IsBlank(v) && !(marks && (v == 0xFEFF || v == 0xFFFE || v == 0xFFFF)))
+        if (!IsBlank(c.GetValue()))
             return false;
     }
     return true;
@@ -69,7 +68,7 @@ bool AllBlank(const wxString& text, bool marks)
 /// CR LF and CR into LF.
 wxString Comments(const wxString& text)
 {
-    if (!AllBlank(text, false))
+    if (!AllBlank(text))
         return text;
     wxString lines = text;
     lines.Replace("\r\n", "\n");
@@ -94,7 +93,7 @@ std::string Plan(const PlanDocument& doc)
                                           to ? e.m_toDate.Format("%Y-%m-%d") : wxString(),
                                           to && e.m_firstDayOnly, e.m_annual, Ascii(e.m_colour),
                                           Ascii(e.m_textColour),
-                                          AllBlank(e.m_text, true) ? wxString() : e.m_text)
+                                          AllBlank(e.m_text) ? wxString() : e.m_text)
                              .utf8_string());
     }
     std::sort(events.begin(), events.end());

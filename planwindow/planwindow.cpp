@@ -29,6 +29,41 @@
 
 namespace {
 
+/// Binds a choice to a stored index. An index the choice has no item for (read from a
+/// file) shows no selection and is kept until the user chooses an item.
+class StoredIndexValidator : public wxValidator
+{
+public:
+    explicit StoredIndexValidator(int* index) : m_index(index) {}
+    StoredIndexValidator(const StoredIndexValidator& other) : wxValidator(other), m_index(other.m_index) {}
+
+    wxObject* Clone() const override { return new StoredIndexValidator(*this); }
+    bool Validate(wxWindow*) override { return true; }
+
+    bool TransferToWindow() override
+    {
+        wxChoice* choice = wxDynamicCast(GetWindow(), wxChoice);
+        if (!choice || !m_index)
+            return false;
+        const bool shown = *m_index >= 0 && *m_index < int(choice->GetCount());
+        choice->SetSelection(shown ? *m_index : wxNOT_FOUND);
+        return true;
+    }
+
+    bool TransferFromWindow() override
+    {
+        wxChoice* choice = wxDynamicCast(GetWindow(), wxChoice);
+        if (!choice || !m_index)
+            return false;
+        if (choice->GetSelection() != wxNOT_FOUND)
+            *m_index = choice->GetSelection();
+        return true;
+    }
+
+private:
+    int* m_index;
+};
+
 /// Most characters a year field takes.
 const int YEAR_MAX_LENGTH = 4;
 
@@ -373,8 +408,8 @@ void TovendalProject::CreateControls()
         m_yearToText->SetValidator(
             LimitedTextValidator(wxFILTER_NUMERIC, &doc->m_yearEnd, YEAR_MAX_LENGTH));
         m_titleText->SetValidator(wxTextValidator(wxFILTER_NONE, &doc->m_title));
-        m_startMonthChoice->SetValidator(wxGenericValidator(&doc->m_startMonth));
-        m_firstDayChoice->SetValidator(wxGenericValidator(&doc->m_firstDayOfWeek));
+        m_startMonthChoice->SetValidator(StoredIndexValidator(&doc->m_startMonth));
+        m_firstDayChoice->SetValidator(StoredIndexValidator(&doc->m_firstDayOfWeek));
         m_bankHolidaysCheck->SetValidator(wxGenericValidator(&doc->m_incUKbankhols));
         m_daysAcrossCheck->SetValidator(wxGenericValidator(&doc->m_daysAcross));
         m_commentsText->SetValidator(wxTextValidator(wxFILTER_NONE, &doc->m_comments));

@@ -94,3 +94,35 @@ TEST_F(UnsavedMarker, TypingInTheEventEditorCountsOnlyOnceTheEventIsAccepted)
         EXPECT_EQ(button == wxID_OK, frame->GetTitle().EndsWith("*")) << button << ": " << frame->GetTitle();
     }
 }
+
+TEST_F(UnsavedMarker, PlanOpenedWithIndicesTheChoicesLackIsUnchangedUntilTheUserChooses)
+{
+    // Start month and first day stored outside the choices' items, as other tools may write them.
+    const int stored[][2] = {{14, -2}, {9, 9}, {-1, 7}};
+    for (const auto& [month, day] : stored) {
+        const wxString path = MakeTempDir() + "/plan.tovendal";
+        wxFile(path, wxFile::write).Write(wxString::Format(
+            "<?xml version=\"1.0\"?><tovendal year=\"2015\" startmonth=\"%d\" firstdayofweek=\"%d\">"
+            "<dates/></tovendal>", month, day));
+        PlanDocument* doc = OpenPlan(path);
+        ASSERT_NE(nullptr, doc);
+        TovendalProject* frame = FrameOf(doc);
+        wxTheApp->ProcessIdle();
+        EXPECT_FALSE(doc->IsModified()) << month << " " << day;
+        EXPECT_FALSE(frame->GetTitle().EndsWith("*")) << frame->GetTitle();
+
+        // A save as it stands keeps both; choosing a month changes only the month.
+        const wxString again = MakeTempDir() + "/again.tovendal";
+        ASSERT_TRUE(doc->OnSaveDocument(again));
+        EXPECT_EQ(month, doc->m_startMonth);
+        EXPECT_EQ(day, doc->m_firstDayOfWeek);
+        frame->m_startMonthChoice->SetSelection(3);
+        wxTheApp->ProcessIdle();
+        EXPECT_TRUE(doc->IsModified());
+        ASSERT_TRUE(doc->OnSaveDocument(again));
+        EXPECT_EQ(3, doc->m_startMonth);
+        EXPECT_EQ(day, doc->m_firstDayOfWeek);
+        EXPECT_FALSE(doc->IsModified());
+        CloseAllPlans();
+    }
+}

@@ -231,6 +231,10 @@ TEST(PlanFile, LoadFollowsTheRules)
         {"", "<dates><event date=\"2016-05-01\">late</event><event>no date</event><event"
              " date=\"2015-02-30\">bad</event><event date=\"2014-01-07\">early</event></dates>",
          "|Y|Y|1|00|0|0|\n2016-05-01||000|||late\n2014-01-07||000|||early\n"},
+        // Days before the toolkit's first day are no dates.
+        {"", "<dates><event date=\"-8493-06-07\">old</event><event date=\"-4713-11-23\">older</event>"
+             "<event date=\"-4713-11-24\">first</event></dates>",
+         "|Y|Y|1|00|0|0|\n-4713-11-24||000|||first\n"},
         // From the first "event" on, every element is an event whatever its name.
         {"", "<dates><note date=\"2015-01-01\">before</note><event date=\"2015-01-02\">first</event>"
              "<note date=\"2015-01-03\">after</note><!-- c --><x date=\"2015-01-04\"/></dates>",
