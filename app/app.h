@@ -35,6 +35,9 @@ public:
 
     /// Makes the plan window for a new or opened plan's view.
     TovendalProject* CreateChildFrame(wxDocument* doc, wxView* view);
+    /// Ends the program as the end of the user's session does: every dialog cancelled, every
+    /// plan closed without a question and without saving it, the settings written.
+    void EndSession();
 
     myDocManager* m_docManager;
     wxConfigBase* m_config;
