@@ -9,9 +9,9 @@
 
 #include <wx/cmdline.h>
 #include <wx/cmndata.h>
+#include <wx/datetime.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
-#include <wx/datetime.h>
 #include <wx/filename.h>
 #include <wx/fileconf.h>
 #include <wx/gdicmn.h>
@@ -20,6 +20,7 @@
 #include <wx/snglinst.h>
 #include <wx/splash.h>
 #include <wx/stopwatch.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
 
 #include "images/Splash_png.xpm"
@@ -97,7 +98,7 @@ bool CancelDialogs()
 {
     bool any = false;
     for (wxWindow* window : wxTopLevelWindows) {
-        wxDialog* dialog = wxDynamicCast(window, wxDialog);
+        wxDialog* dialog = dynamic_cast<wxDialog*>(window);
         if (dialog && dialog->IsModal() && !GTK_IS_DIALOG(dialog->GetHandle())) {
             dialog->EndModal(wxID_CANCEL);
             any = true;
@@ -143,7 +144,7 @@ void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
 TovendalApp::TovendalApp()
     : m_docManager(nullptr), m_config(nullptr), m_printData(nullptr), m_pageSetupData(nullptr),
       m_splashScreen(nullptr), m_eventClipboard(nullptr), m_instanceChecker(nullptr),
-      m_ddeServer(nullptr), m_ddeClient(nullptr)
+      m_ddeServer(nullptr), m_ddeClient(nullptr), m_endSessionTimer(nullptr)
 {
     m_versionInfo.LoadExecutable();
 }
@@ -292,7 +293,12 @@ void TovendalApp::EndSession()
     // which goes on using its plan once it returns: end the dialogs now, the plans after it.
     const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
     if (CancelDialogs() || (loop && (loop != GetMainLoop() || loop->IsYielding()))) {
-        CallAfter(&TovendalApp::EndSession);
+        if (!m_endSessionTimer) {
+            m_endSessionTimer = new wxTimer(this);
+            Bind(wxEVT_TIMER, [this](wxTimerEvent&) { EndSession(); }, m_endSessionTimer->GetId());
+        }
+        // Milliseconds: soon, but not in a loop of its own while the dialog returns.
+        m_endSessionTimer->StartOnce(50);
         return;
     }
     // Nobody is there to say whether to save: every plan closes as it was last saved.
@@ -311,6 +317,8 @@ int TovendalApp::OnExit()
 {
     for (const int signal : END_SESSION_SIGNALS)
         std::signal(signal, SIG_DFL);
+    delete m_endSessionTimer;
+    m_endSessionTimer = nullptr;
     if (m_config && m_docManager) {
         m_config->SetPath("/history");
         m_docManager->FileHistorySave(*m_config);

@@ -12,6 +12,7 @@ class wxPageSetupDialogData;
 class wxPrintData;
 class wxSingleInstanceChecker;
 class wxSplashScreen;
+class wxTimer;
 class wxView;
 class myDocManager;
 class MyClient;
@@ -56,6 +57,9 @@ private:
     /// A later start's part: hands the command line's file to the running program. False when
     /// no running program took it, so that this start goes on as a program of its own.
     bool HandOver();
+
+    /// Runs EndSession again once the dialogs it cancelled have returned.
+    wxTimer* m_endSessionTimer;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -85,7 +85,7 @@ const char HAND_OVER_REFUSED[] = "refused";
 bool TakePlan(const wxString& path)
 {
     TovendalApp& app = wxGetApp();
-    const TovendalMain* frame = wxDynamicCast(app.GetTopWindow(), TovendalMain);
+    const TovendalMain* frame = dynamic_cast<const TovendalMain*>(app.GetTopWindow());
     if (!app.m_docManager || !frame || frame->IsClosing() || frame->IsBeingDeleted())
         return false;
     app.m_docManager->CreateDocument(path, wxDOC_SILENT);

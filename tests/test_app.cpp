@@ -109,11 +109,11 @@ TEST_F(Startup, EndOfSessionCancelsTheDialogAndClosesEveryPlanUnsavedWithoutAQue
         {
             // No question is asked: there is nobody to answer it.
             wxTestingModalHook noQuestion;
-            for (int waited = 0; wxDynamicCast(app.GetTopWindow(), TovendalMain) && waited < 5000; waited += 20)
+            for (int waited = 0; dynamic_cast<TovendalMain*>(app.GetTopWindow()) && waited < 5000; waited += 20)
                 RunEventsFor(20);
             noQuestion.CheckUnmetExpectations();
         }
-        EXPECT_EQ(nullptr, wxDynamicCast(app.GetTopWindow(), TovendalMain)) << messageBox;
+        EXPECT_EQ(nullptr, dynamic_cast<TovendalMain*>(app.GetTopWindow())) << messageBox;
         EXPECT_TRUE(app.m_docManager->GetDocumentsVector().empty()) << messageBox;
         StopTovendal();
         wxString text;
