@@ -83,6 +83,34 @@ wxSize PlanWindowMinSize()
     return size;
 }
 
+} // namespace
+
+void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
+                   const wxArrayString& defaults, wxArrayString& names)
+{
+    names.Clear();
+    if (config->Exists(group)) {
+        config->SetPath(group);
+        if (config->GetNumberOfEntries(false) == count) {
+            names.Add(wxEmptyString, count);
+            wxString name;
+            long cookie;
+            for (bool more = config->GetFirstEntry(name, cookie); more;
+                 more = config->GetNextEntry(name, cookie)) {
+                long index = -1;
+                if (!config->Read(name, &index, -1L))
+                    index = -1;
+                if (index >= 0 && index < static_cast<long>(count))
+                    names[index] = name;
+            }
+            return;
+        }
+    }
+    names = defaults;
+}
+
+namespace {
+
 /// The signals that end a session (SIGTERM from the login manager) or a program's terminal
 /// (SIGHUP). The toolkit runs the handler from its event loop, not inside the signal.
 const int END_SESSION_SIGNALS[] = {SIGTERM, SIGHUP};
@@ -116,30 +144,6 @@ bool CancelDialogs()
 }
 
 } // namespace
-
-void ReadNameGroup(wxConfigBase* config, const wxString& group, size_t count,
-                   const wxArrayString& defaults, wxArrayString& names)
-{
-    names.Clear();
-    if (config->Exists(group)) {
-        config->SetPath(group);
-        if (config->GetNumberOfEntries(false) == count) {
-            names.Add(wxEmptyString, count);
-            wxString name;
-            long cookie;
-            for (bool more = config->GetFirstEntry(name, cookie); more;
-                 more = config->GetNextEntry(name, cookie)) {
-                long index = -1;
-                if (!config->Read(name, &index, -1L))
-                    index = -1;
-                if (index >= 0 && index < static_cast<long>(count))
-                    names[index] = name;
-            }
-            return;
-        }
-    }
-    names = defaults;
-}
 
 TovendalApp::TovendalApp()
     : m_docManager(nullptr), m_config(nullptr), m_printData(nullptr), m_pageSetupData(nullptr),
@@ -218,12 +222,12 @@ bool TovendalApp::OnInit()
     frame->Show(true);
     SetTopWindow(frame);
 
-    for (const int signal : END_SESSION_SIGNALS)
-        SetSignalHandler(signal, EndSessionOnSignal);
-
     for (const NamedColour& colour : g_namedColours)
         wxTheColourDatabase->AddColour(colour.name,
                                        wxColour(colour.red, colour.green, colour.blue));
+
+    for (const int signal : END_SESSION_SIGNALS)
+        SetSignalHandler(signal, EndSessionOnSignal);
 
     m_ddeServer = new MyServer;
     if (m_ddeServer->Create(TOVENDAL_SERVICE_NAME)) {
