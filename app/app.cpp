@@ -13,6 +13,8 @@
 #include <wx/cmdline.h>
 #include <wx/cmndata.h>
 #include <wx/datetime.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/filename.h>
 #include <wx/fileconf.h>
 #include <wx/frame.h>
@@ -23,11 +25,13 @@
 #include <wx/splash.h>
 #include <wx/statusbr.h>
 #include <wx/stopwatch.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
+
+#include <gtk/gtk.h>
 
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 wxIMPLEMENT_CLASS(TovendalApp, wxApp);
 
@@ -102,10 +106,46 @@ void SetMainStatusText(const wxString& text)
         frame->SetStatusText(text, 1);
 }
 
+namespace {
+
+/// The signals that end a session (SIGTERM from the login manager) or a program's terminal
+/// (SIGHUP). The toolkit runs the handler from its event loop, not inside the signal.
+const int END_SESSION_SIGNALS[] = {SIGTERM, SIGHUP};
+
+void EndSessionOnSignal(int WXUNUSED(signal))
+{
+    wxGetApp().EndSession();
+}
+
+/// Cancels every dialog that is showing; false when none was. Message boxes and the print
+/// dialogs are GTK's own dialogs, the toolkit's dialogs are windows of GTK's.
+bool CancelDialogs()
+{
+    bool any = false;
+    for (wxWindow* window : wxTopLevelWindows) {
+        wxDialog* dialog = dynamic_cast<wxDialog*>(window);
+        if (dialog && dialog->IsModal() && !GTK_IS_DIALOG(dialog->GetHandle())) {
+            dialog->EndModal(wxID_CANCEL);
+            any = true;
+        }
+    }
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next) {
+        if (GTK_IS_DIALOG(item->data) && gtk_widget_get_mapped(GTK_WIDGET(item->data))) {
+            gtk_dialog_response(GTK_DIALOG(item->data), GTK_RESPONSE_CANCEL);
+            any = true;
+        }
+    }
+    g_list_free(windows);
+    return any;
+}
+
+} // namespace
+
 TovendalApp::TovendalApp()
     : m_docManager(nullptr), m_config(nullptr), m_printData(nullptr), m_pageSetupData(nullptr),
       m_splashScreen(nullptr), m_eventClipboard(nullptr), m_instanceChecker(nullptr),
-      m_ddeServer(nullptr), m_ddeClient(nullptr)
+      m_ddeServer(nullptr), m_ddeClient(nullptr), m_endSessionTimer(nullptr)
 {
     m_versionInfo.LoadExecutable();
 }
@@ -186,6 +226,9 @@ bool TovendalApp::OnInit()
         wxTheColourDatabase->AddColour(colour.name,
                                        wxColour(colour.red, colour.green, colour.blue));
 
+    for (const int signal : END_SESSION_SIGNALS)
+        SetSignalHandler(signal, EndSessionOnSignal);
+
     m_ddeServer = new MyServer;
     if (m_ddeServer->Create(TOVENDAL_SERVICE_NAME)) {
         SetMainStatusText("DDE Active.");
@@ -200,20 +243,10 @@ bool TovendalApp::OnInit()
 
 namespace {
 
-// A running program that takes the connection but never answers (hung, or stopped in a
-// debugger) would keep a later start waiting inside the toolkit for ten minutes. The later
-// start has nothing else to do: past this many seconds it ends as it would after a hand-over.
-const unsigned HAND_OVER_SECONDS = 10;
-
 // How long a later start waits for the program whose lock it found to take hand-overs; past
 // that (its server could not start) the later start runs as a program of its own rather than
 // leave its file unopened. Milliseconds.
 const long HAND_OVER_WAIT_MS = 5000;
-
-extern "C" void GiveUpHandOver(int)
-{
-    _exit(255);
-}
 
 } // namespace
 
@@ -232,36 +265,64 @@ bool TovendalApp::HandOver()
         return true;
     }
 
-    std::signal(SIGALRM, GiveUpHandOver);
-    alarm(HAND_OVER_SECONDS);
     m_ddeClient = new MyClient;
     // The first program takes its lock at once but serves only at the end of its start-up.
-    bool connected = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
-    for (wxStopWatch watch; !connected && watch.Time() < HAND_OVER_WAIT_MS;) {
+    bool handed = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
+    for (wxStopWatch watch; !handed && watch.Time() < HAND_OVER_WAIT_MS;) {
         wxMilliSleep(100);
-        connected = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
+        handed = m_ddeClient->Connect("localhost", TOVENDAL_SERVICE_NAME, "Open");
     }
-    if (connected) {
-        for (size_t i = 0; i < parser.GetParamCount(); ++i) {
+    if (handed) {
+        for (size_t i = 0; handed && i < parser.GetParamCount(); ++i) {
             // The running program has its own current folder: a relative name is made
             // absolute here, where the user typed it.
             wxFileName path(parser.GetParam(i));
             path.MakeAbsolute();
-            m_ddeClient->m_connection->Execute(path.GetFullPath());
+            // A program that refuses the plan (it is closing) or ends before it answers leaves
+            // the plan to this start, which then opens it as a program of its own.
+            handed = m_ddeClient->m_connection->HandOver(path.GetFullPath());
         }
         m_ddeClient->Disconnect();
     }
     delete m_ddeClient;
     m_ddeClient = nullptr;
-    alarm(0);
-    std::signal(SIGALRM, SIG_DFL);
-    if (connected)
+    if (handed)
         wxApp::OnCmdLineParsed(parser);
-    return connected;
+    return handed;
+}
+
+void TovendalApp::EndSession()
+{
+    // A dialog, or a command that lets events run, is still inside the command that started it,
+    // which goes on using its plan once it returns: end the dialogs now, the plans after it.
+    const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    if (CancelDialogs() || (loop && (loop != GetMainLoop() || loop->IsYielding()))) {
+        if (!m_endSessionTimer) {
+            m_endSessionTimer = new wxTimer(this);
+            Bind(wxEVT_TIMER, [this](wxTimerEvent&) { EndSession(); }, m_endSessionTimer->GetId());
+        }
+        // Milliseconds: soon, but not in a loop of its own while the dialog returns.
+        m_endSessionTimer->StartOnce(50);
+        return;
+    }
+    // Nobody is there to say whether to save: every plan closes as it was last saved.
+    if (m_docManager)
+        for (wxDocument* doc : m_docManager->GetDocumentsVector())
+            doc->Modify(false);
+    if (wxWindow* top = GetTopWindow())
+        top->Close(true);
+    // The program ends once its last window has gone, the splash and a preview among them.
+    const wxWindowList windows = wxTopLevelWindows;
+    for (wxWindow* window : windows)
+        window->Close(true);
 }
 
 int TovendalApp::OnExit()
 {
+    for (const int signal : END_SESSION_SIGNALS)
+        std::signal(signal, SIG_DFL);
+    delete m_endSessionTimer;
+    m_endSessionTimer = nullptr;
     if (m_config && m_docManager) {
         m_config->SetPath("/history");
         m_docManager->FileHistorySave(*m_config);

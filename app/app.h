@@ -12,6 +12,7 @@ class wxPageSetupDialogData;
 class wxPrintData;
 class wxSingleInstanceChecker;
 class wxSplashScreen;
+class wxTimer;
 class wxView;
 class myDocManager;
 class MyClient;
@@ -35,6 +36,9 @@ public:
 
     /// Makes the plan window for a new or opened plan's view.
     TovendalProject* CreateChildFrame(wxDocument* doc, wxView* view);
+    /// Ends the program as the end of the user's session does: every dialog cancelled, every
+    /// plan closed without a question and without saving it, the settings written.
+    void EndSession();
 
     myDocManager* m_docManager;
     wxConfigBase* m_config;
@@ -53,6 +57,9 @@ private:
     /// A later start's part: hands the command line's file to the running program. False when
     /// no running program took it, so that this start goes on as a program of its own.
     bool HandOver();
+
+    /// Runs EndSession again once the dialogs it cancelled have returned.
+    wxTimer* m_endSessionTimer;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,7 +1,9 @@
 #include "app/ipc.h"
 #include "app/app.h"
+#include "app/mainframe.h"
 #include "view/docmanager.h"
 
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/utils.h>
 
@@ -69,6 +71,27 @@ bool IsPrivateFolder(const wxString& path)
            info.st_uid == getuid() && (info.st_mode & 07777) == 0700;
 }
 
+/// How long a later start waits for each answer of the running program, in seconds: as long
+/// as a person may take over a question the program asks meanwhile.
+const long HAND_OVER_ANSWER_SECONDS = 3600;
+
+/// The running program's answers to a hand-over, each sent with its terminating zero.
+const char HAND_OVER_TAKEN[] = "taken";
+const char HAND_OVER_REFUSED[] = "refused";
+
+/// Opens a handed plan silently; false, opening nothing, once the program has begun to close:
+/// its plans are being closed, and a window opened now would go down with the main frame while
+/// its plan stayed behind.
+bool TakePlan(const wxString& path)
+{
+    TovendalApp& app = wxGetApp();
+    const TovendalMain* frame = dynamic_cast<const TovendalMain*>(app.GetTopWindow());
+    if (!app.m_docManager || !frame || frame->IsClosing() || frame->IsBeingDeleted())
+        return false;
+    app.m_docManager->CreateDocument(path, wxDOC_SILENT);
+    return true;
+}
+
 } // namespace
 
 wxString PrivateFolder(const wxString& path)
@@ -90,8 +113,14 @@ wxString InstanceFolder()
     wxString folder;
     if (wxGetEnv("XDG_RUNTIME_DIR", &folder) && !(folder.StartsWith("/") && IsPrivateFolder(folder)))
         folder.clear();
+    if (folder.empty()) {
+        folder = PrivateFolder(wxString::Format("%s/tovendal-%lu", wxFileName::GetTempDir(),
+                                                (unsigned long)getuid()));
+    }
+    // Anyone can make the shared temporary folder's name first; a folder in the home is the
+    // user's alone. It is named by the machine, as a home may be shared by several.
     if (folder.empty())
-        folder = PrivateFolder(wxString::Format("/tmp/tovendal-%lu", (unsigned long)getuid()));
+        folder = PrivateFolder(wxGetHomeDir() + "/.tovendal-" + PlainName(wxGetHostName()));
     return folder;
 }
 
@@ -221,14 +250,34 @@ wxConnectionBase* MyClient::OnMakeConnection()
 
 // ---------------------------------------------------------------------------
 
+bool MyConnection::HandOver(const wxString& path)
+{
+    // A later start runs no event loop: its socket waits block, each for this long at most. The
+    // running program answers only when its own event loop turns, which may be long after it took
+    // the connection (it is busy opening a large plan, or asking the user something); while it
+    // lives its answer is awaited, and a program that ends closes the socket, which ends the wait.
+    m_sock->SetTimeout(HAND_OVER_ANSWER_SECONDS);
+    size_t size = 0;
+    const void* answer = Request(path, &size, wxIPC_UTF8TEXT);
+    return answer && size == sizeof HAND_OVER_TAKEN && std::memcmp(answer, HAND_OVER_TAKEN, size) == 0;
+}
+
+const void* MyConnection::OnRequest(const wxString& topic, const wxString& item, size_t* size,
+                                    wxIPCFormat WXUNUSED(format))
+{
+    const bool taken = topic == "Open" && !item.empty() && TakePlan(item);
+    *size = taken ? sizeof HAND_OVER_TAKEN : sizeof HAND_OVER_REFUSED;
+    return taken ? HAND_OVER_TAKEN : HAND_OVER_REFUSED;
+}
+
 bool MyConnection::OnExecute(const wxString& topic, const void* data, size_t size,
                              wxIPCFormat format)
 {
     if (topic != "Open" || !data || size == 0 || !IsTextFormat(format))
         return true;
     const wxString path = GetTextFromData(data, size, format);
-    if (!path.empty() && wxGetApp().m_docManager)
-        wxGetApp().m_docManager->CreateDocument(path, wxDOC_SILENT);
+    if (!path.empty())
+        TakePlan(path);
     return true;
 }
 

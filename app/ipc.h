@@ -11,8 +11,9 @@ class MyConnection;
 #define TOVENDAL_SERVICE_NAME "Halvorix_Tovendal"
 
 /// The folder that holds this user's single-instance lock and hand-over socket: the runtime
-/// folder ($XDG_RUNTIME_DIR) when only this user can enter it, else /tmp/tovendal-<uid> (made
-/// when missing); empty when there is no such folder.
+/// folder ($XDG_RUNTIME_DIR) when only this user can enter it, else tovendal-<uid> in the
+/// temporary folder ($TMPDIR or /tmp), else .tovendal-<host> in the home folder (either made
+/// when missing, and used only when it is this user's alone); empty when there is no such folder.
 wxString InstanceFolder();
 
 /// What the lock and the socket of one program are named by beside the folder: the user's home
@@ -68,10 +69,19 @@ public:
     MyConnection* m_connection;
 };
 
-/// One hand-over conversation: each execute request opens one plan silently.
+/// One hand-over conversation: each request hands one plan to the running program, which opens
+/// it silently and answers whether it took it.
 class MyConnection : public wxConnection
 {
 public:
+    /// A later start's request: true once the running program has taken the plan at path; false
+    /// when it refused it (it is closing) or went away without an answer.
+    bool HandOver(const wxString& path);
+
+    /// Takes a plan as HandOver sends it and answers whether it was taken.
+    const void* OnRequest(const wxString& topic, const wxString& item, size_t* size,
+                          wxIPCFormat format) override;
+    /// Takes a plan sent without asking for an answer.
     bool OnExecute(const wxString& topic, const void* data, size_t size, wxIPCFormat format) override;
     bool OnDisconnect() override;
 };

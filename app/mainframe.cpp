@@ -29,7 +29,6 @@
 wxIMPLEMENT_CLASS(TovendalMain, wxDocMDIParentFrame);
 
 wxBEGIN_EVENT_TABLE(TovendalMain, wxDocMDIParentFrame)
-    EVT_CLOSE(                             TovendalMain::OnCloseWindow)
     EVT_MENU(     wxID_REMOVE,             TovendalMain::OnRemove)
     EVT_MENU(     ID_CHECK_UPDATES,        TovendalMain::OnCheckUpdates)
     EVT_UPDATE_UI(ID_TOOLBAR,              TovendalMain::OnToolbarUpdate)
@@ -111,7 +110,7 @@ wxString g_rememberedKey;
 
 TovendalMain::TovendalMain(wxDocManager* manager, wxFrame* parent, wxWindowID id,
                            const wxString& title, const wxPoint& pos, const wxSize& size, long style)
-    : m_fileMenu(nullptr), m_dropTarget(nullptr)
+    : m_fileMenu(nullptr), m_dropTarget(nullptr), m_closing(false)
 {
     Create(manager, parent, id, title, pos, size, style);
 }
@@ -122,6 +121,9 @@ bool TovendalMain::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id,
                           const wxString& title, const wxPoint& pos, const wxSize& size, long style)
 {
     wxDocMDIParentFrame::Create(manager, parent, id, title, pos, size, style, "frame");
+    // The base binds its own close handler, and bound handlers run before the event table and
+    // the last bound first: bound after it, this one sees the close begin and end.
+    Bind(wxEVT_CLOSE_WINDOW, &TovendalMain::OnCloseWindow, this);
     CreateControls();
     SetIcon(GetIconResource("TOVENDAL.ICO"));
     Centre(wxBOTH);
@@ -291,9 +293,22 @@ wxIcon TovendalMain::GetIconResource(const wxString& name)
     return FindNamedIcon(PROGRAM_ICONS, name);
 }
 
+bool TovendalMain::IsClosing() const
+{
+    return m_closing;
+}
+
 void TovendalMain::OnCloseWindow(wxCloseEvent& event)
 {
-    // The base frame asks the document manager to close every plan first.
+    // While the plans close (a question may run events meanwhile) the program takes no handed
+    // plan: the toolkit's loop over the plans would miss it and leave it without its window.
+    m_closing = true;
+    if (!GetDocumentManager()->Clear(!event.CanVeto())) {
+        m_closing = false;
+        event.Veto();
+        return;
+    }
+    // The base frame's handler finds no plan left; the frame is then destroyed.
     event.Skip();
 }
 

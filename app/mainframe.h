@@ -51,6 +51,9 @@ public:
     /// The compiled-in icon of the given name, or the null icon.
     static wxIcon GetIconResource(const wxString& name);
 
+    /// Whether the frame's close has begun and was not refused: the program is ending.
+    bool IsClosing() const;
+
     /// Lets the document manager close every plan before the frame goes.
     void OnCloseWindow(wxCloseEvent& event);
     /// Deletes a plan file chosen by the user.
@@ -70,6 +73,8 @@ public:
 private:
     /// Deletes the plan file at path once the user agrees, unless a plan window shows it.
     void RemovePlanFile(const wxString& path);
+
+    bool m_closing;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -3,14 +3,21 @@
 #include "app/mainframe.h"
 #include "app/versioninfo.h"
 #include "document/planevent.h"
+#include "view/docmanager.h"
 #include "tests/testsupport.h"
 
 #include <wx/bitmap.h>
 #include <wx/colour.h>
+#include <wx/dialog.h>
+#include <wx/docview.h>
 #include <wx/file.h>
+#include <wx/fileconf.h>
+#include <wx/msgdlg.h>
+#include <wx/testing.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <utility>
 
@@ -76,4 +83,42 @@ TEST_F(Startup, ProgramWritesAssertionsToStandardErrorWhileTestsKeepFailingOnThe
     EXPECT_FALSE(loaded);
     EXPECT_NE(std::string::npos, text.find("invalid bitmap")) << text;
     EXPECT_NE(std::string::npos, text.find("pszFileName.Len()")) << text;
+}
+
+TEST_F(Startup, EndOfSessionCancelsTheDialogAndClosesEveryPlanUnsavedWithoutAQuestion)
+{
+    // The session ends while a dialog of the toolkit's or one of GTK's own (a message box) shows.
+    for (const bool messageBox : {false, true}) {
+        const wxString path = MakeTempDir() + "/edited.tovendal";
+        const std::string saved = "<tovendal title=\"Saved\" year=\"2015\" yearend=\"2015\" />";
+        wxFile(path, wxFile::write).Write(saved);
+        ASSERT_TRUE(StartTovendal());
+        TovendalApp& app = wxGetApp();
+        wxDocument* doc = app.m_docManager->CreateDocument(path, wxDOC_SILENT);
+        ASSERT_NE(nullptr, doc);
+        doc->Modify(true);
+
+        app.CallAfter([] { raise(SIGTERM); });
+        if (messageBox) {
+            EXPECT_EQ(wxCANCEL, wxMessageBox("Go on?", "Tovendal", wxYES_NO | wxCANCEL, app.GetTopWindow()));
+        } else {
+            wxDialog* dialog = new wxDialog(app.GetTopWindow(), wxID_ANY, "Dialog");
+            EXPECT_EQ(wxID_CANCEL, dialog->ShowModal());
+            dialog->Destroy();
+        }
+        {
+            // No question is asked: there is nobody to answer it.
+            wxTestingModalHook noQuestion;
+            for (int waited = 0; dynamic_cast<TovendalMain*>(app.GetTopWindow()) && waited < 5000; waited += 20)
+                RunEventsFor(20);
+            noQuestion.CheckUnmetExpectations();
+        }
+        EXPECT_EQ(nullptr, dynamic_cast<TovendalMain*>(app.GetTopWindow())) << messageBox;
+        EXPECT_TRUE(app.m_docManager->GetDocumentsVector().empty()) << messageBox;
+        StopTovendal();
+        wxString text;
+        wxFile(path).ReadAll(&text);
+        EXPECT_EQ(saved, text.ToStdString()) << messageBox;
+        EXPECT_EQ(path, wxFileConfig("", "", TestHome() + "/.Tovendal", "", wxCONFIG_USE_LOCAL_FILE).Read("/history/file1")) << messageBox;
+    }
 }

@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fstream>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -86,6 +88,16 @@ bool IsOpenHere(const wxString& path)
     return std::any_of(plans.begin(), plans.end(), [&](const wxDocument* plan) { return plan->GetFilename() == path; });
 }
 
+/// Whether the program catches the end of a session (it has got that far in its start-up).
+bool EndsSessionsWell(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0)
+            return std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1) & 1;
+    return false;
+}
+
 wxString ConfigPath() { return TestHome() + "/.Tovendal"; }
 
 wxString WritePlan(const wxString& name, const wxString& dir = MakeTempDir())
@@ -120,19 +132,105 @@ TEST(Program, RunningProgramOpensTheFileALaterStartNamesRelativeToItsOwnFolder)
     EXPECT_EQ(handed, wxFileConfig("", "", ConfigPath(), "", wxCONFIG_USE_LOCAL_FILE).Read("/history/file1"));
 }
 
-TEST(Program, LaterStartGivesUpOnARunningProgramThatNeverAnswers)
+TEST(Program, LaterStartWaitsForABusyProgramAndOpensThePlanItselfWhenThatProgramDies)
+{
+    // Busy (stopped, as in a debugger or a long load) for longer than the wait once allowed: the
+    // later start waits, and the running program opens the plan once it turns to it. Should the
+    // running program die instead, the later start opens the plan itself.
+    for (const bool dies : {false, true}) {
+        wxRemoveFile(ConfigPath());
+        const pid_t running = Spawn({});
+        for (wxStopWatch watch; !Serves() && watch.Time() < 20000;)
+            wxMilliSleep(100);
+        kill(running, SIGSTOP);
+        const wxString plan = WritePlan(dies ? "itself.tovendal" : "handed.tovendal");
+        const pid_t later = Spawn({plan.utf8_str()});
+        wxMilliSleep(dies ? 1000 : 11000);
+        if (waitpid(later, nullptr, WNOHANG) != 0) {
+            ADD_FAILURE() << dies << ": the later start ended while the program was busy";
+            desktoptest::Finish(running, 0, SIGKILL);
+            continue;
+        }
+        if (dies) {
+            // The plan opens in the later start, which runs as the program from now on.
+            desktoptest::Finish(running, 0, SIGKILL);
+            for (wxStopWatch watch; !Serves() && watch.Time() < 20000;)
+                wxMilliSleep(100);
+            kill(later, SIGTERM);
+            EXPECT_EQ(0, WaitForExit(later)) << dies;
+        } else {
+            kill(running, SIGCONT);
+            EXPECT_EQ(255, WaitForExit(later)) << dies;
+            EXPECT_FALSE(wxFileExists(ConfigPath())) << dies;
+            kill(running, SIGTERM);
+            EXPECT_EQ(0, WaitForExit(running)) << dies;
+        }
+        EXPECT_EQ(plan, wxFileConfig("", "", ConfigPath(), "", wxCONFIG_USE_LOCAL_FILE).Read("/history/file1")) << dies;
+    }
+}
+
+TEST(Program, EndOfSessionOrTerminalWritesTheSettingsAndEndsWell)
+{
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        wxRemoveFile(ConfigPath());
+        const wxString plan = WritePlan("session.tovendal");
+        const pid_t running = Spawn({plan.utf8_str()});
+        for (wxStopWatch watch; !Serves() && watch.Time() < 20000;)
+            wxMilliSleep(100);
+        kill(running, signal);
+        EXPECT_EQ(0, WaitForExit(running)) << signal;
+        EXPECT_EQ(plan, wxFileConfig("", "", ConfigPath(), "", wxCONFIG_USE_LOCAL_FILE).Read("/history/file1")) << signal;
+    }
+}
+
+namespace {
+
+/// Answers the question whether to save a plan with No, after a later start has handed the
+/// running program (this process) a plan meanwhile.
+struct HandOverDuringQuestion : wxExpectModalBase<wxMessageDialog, HandOverDuringQuestion>
+{
+    HandOverDuringQuestion(const wxString& plan, pid_t* later) : m_plan(plan), m_later(later) {}
+    int OnInvoked(wxMessageDialog*) const override
+    {
+        *m_later = Spawn({m_plan.utf8_str()});
+        // The later start's conversation ends once the program has answered it.
+        const MyServer* server = wxGetApp().m_ddeServer;
+        for (wxStopWatch watch; (!server->m_connection || server->m_connection->GetConnected()) &&
+                                waitpid(*m_later, nullptr, WNOHANG) == 0 && watch.Time() < 20000;)
+            RunEventsFor(50);
+        return wxID_NO;
+    }
+    wxString m_plan;
+    pid_t* m_later;
+};
+
+} // namespace
+
+TEST(Program, PlanHandedOverWhileTheProgramClosesOpensInALaterStartOfItsOwn)
 {
     wxRemoveFile(ConfigPath());
-    const pid_t running = Spawn({});
-    for (wxStopWatch watch; !Serves() && watch.Time() < 20000;)
+    ASSERT_TRUE(StartTovendal());
+    wxDocument* edited = wxGetApp().m_docManager->CreateDocument(WritePlan("a.tovendal"), wxDOC_SILENT);
+    ASSERT_NE(nullptr, edited);
+    edited->Modify(true);
+    const wxString handed = WritePlan("b.tovendal");
+    pid_t later = 0;
+    bool closed = false;
+    wxTEST_DIALOG(closed = wxGetApp().GetTopWindow()->Close(), HandOverDuringQuestion(handed, &later));
+    ASSERT_GT(later, 0);
+    EXPECT_TRUE(closed);
+    wxGetApp().ProcessIdle();
+    EXPECT_TRUE(wxGetApp().m_docManager->GetDocumentsVector().empty());
+    StopTovendal();
+    EXPECT_TRUE(wxFileExists(ConfigPath()));
+
+    // The refused plan opened in the later start, which runs on as a program of its own.
+    for (wxStopWatch watch; !EndsSessionsWell(later) && watch.Time() < 20000;)
         wxMilliSleep(100);
-    // Stopped as in a debugger: it still holds the lock and its socket takes connections.
-    kill(running, SIGSTOP);
-    wxStopWatch watch;
-    EXPECT_EQ(255, WaitForExit(Spawn({WritePlan("waiting.tovendal").utf8_str()})));
-    EXPECT_LT(watch.Time(), 20000);
-    EXPECT_FALSE(wxFileExists(ConfigPath()));
-    desktoptest::Finish(running, 0, SIGKILL);
+    ASSERT_EQ(0, waitpid(later, nullptr, WNOHANG)) << "the later start ended";
+    kill(later, SIGTERM);
+    EXPECT_EQ(0, WaitForExit(later));
+    EXPECT_EQ(handed, wxFileConfig("", "", ConfigPath(), "", wxCONFIG_USE_LOCAL_FILE).Read("/history/file1"));
 }
 
 TEST(Program, LaterStartHandsOverOnlyToTheFirstProgramOfItsOwnHomeAndRuntimeFolder)
