@@ -315,6 +315,9 @@ void TovendalApp::EndSession()
     const wxWindowList windows = wxTopLevelWindows;
     for (wxWindow* window : windows)
         window->Close(true);
+    // Closed frames are deleted, and the program ended, when the loop next runs idle: a signal
+    // brings no event of the windows' own to start it.
+    wxWakeUpIdle();
 }
 
 int TovendalApp::OnExit()

@@ -180,6 +180,15 @@ TEST(Program, EndOfSessionOrTerminalWritesTheSettingsAndEndsWell)
         kill(running, signal);
         EXPECT_EQ(0, WaitForExit(running)) << signal;
         EXPECT_EQ(plan, wxFileConfig("", "", ConfigPath(), "", wxCONFIG_USE_LOCAL_FILE).Read("/history/file1")) << signal;
+
+        // With no plan open, once the splash has closed itself (4 s), nothing else happens on
+        // the screen: the signal alone ends the program.
+        const pid_t idle = Spawn({});
+        for (wxStopWatch watch; !Serves() && watch.Time() < 20000;)
+            wxMilliSleep(100);
+        wxMilliSleep(4500);
+        kill(idle, signal);
+        EXPECT_EQ(0, WaitForExit(idle)) << signal << " with no plan open";
     }
 }
 
