@@ -1,6 +1,6 @@
 // Plan files from elsewhere: hostile, damaged or odd files must neither crash, hang nor lose
 // anything silently, and whatever a save writes must read back as it was.
-#include "document/markupcheck.h"
+#include "document/planreader.h"
 #include "tests/planfilesupport.h"
 #include "tests/testsupport.h"
 
