@@ -94,18 +94,11 @@ bool DateReader::LocalMidnight(int year, int month, int day, time_t& midnight)
 
 std::string FormatDate(const wxDateTime& date)
 {
+    // Four digits or more before 0 too, where the toolkit's "%Y" writes "-001": the load reads
+    // the year as written.
     const wxDateTime::Tm tm = date.GetTm();
-    if (tm.year < 1000 || tm.year > 9999) {
-        // Always four digits or more, so the load reads the year as written.
-        char text[32];
-        std::snprintf(text, sizeof text, "%s%04d-%02d-%02d", tm.year < 0 ? "-" : "",
-                      std::abs(tm.year), tm.mon + 1, int(tm.mday));
-        return text;
-    }
-    const int month = tm.mon + 1;
-    const char text[] = {char('0' + tm.year / 1000), char('0' + tm.year / 100 % 10),
-                         char('0' + tm.year / 10 % 10), char('0' + tm.year % 10), '-',
-                         char('0' + month / 10), char('0' + month % 10), '-',
-                         char('0' + tm.mday / 10), char('0' + tm.mday % 10)};
-    return std::string(text, sizeof text);
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%04d-%02d-%02d", tm.year < 0 ? "-" : "", std::abs(tm.year),
+                  tm.mon + 1, int(tm.mday));
+    return text;
 }
