@@ -3,7 +3,6 @@
 #include <tinyxml.h>
 
 #include <cctype>
-#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -343,13 +342,6 @@ private:
 void NeutraliseBrokenLeadBytes(char* text, std::size_t size)
 {
     for (std::size_t i = 0; i < size; ++i) {
-        // Plans are mostly ASCII: pass over eight such bytes at a time.
-        std::uint64_t eight;
-        while (i + sizeof eight <= size
-               && (std::memcpy(&eight, text + i, sizeof eight), (eight & 0x8080808080808080u) == 0))
-            i += sizeof eight;
-        if (i == size)
-            break;
         const unsigned char c = text[i];
         const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
                                  : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
