@@ -52,21 +52,18 @@ wxString FromStrictUtf8(const char* text)
     return std::strcmp(decoded.utf8_str().data(), text) == 0 ? decoded : wxString();
 }
 
-/// Reads an attribute one byte a character; empty when absent.
 wxString AttributeBytes(const TiXmlElement* element, const char* name)
 {
     const char* value = element->Attribute(name);
     return value ? FromBytes(value) : wxString();
 }
 
-/// Reads an attribute as UTF-8 text; empty when absent or not valid UTF-8.
 wxString AttributeText(const TiXmlElement* element, const char* name)
 {
     const char* value = element->Attribute(name);
     return value ? FromStrictUtf8(value) : wxString();
 }
 
-/// The UTF-8 text of an element's first child when that child is text (CDATA or not).
 wxString ElementText(const TiXmlElement* element)
 {
     const TiXmlNode* child = element->FirstChild();
