@@ -26,8 +26,11 @@ std::string ToUtf8(const wxString& text)
                         wxUniChar(0xFFFD));
         return ToUtf8(encodable);
     }
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    return std::string(utf8.data(), utf8.length());
+    const std::size_t length = wxConvUTF8.FromWChar(nullptr, 0, text.wc_str(), text.length());
+    std::string utf8(length == wxCONV_FAILED ? 0 : length, '\0');
+    if (!utf8.empty())
+        wxConvUTF8.FromWChar(&utf8[0], length, text.wc_str(), text.length());
+    return utf8;
 }
 
 std::string ToAscii(const wxString& text)
