@@ -3,15 +3,9 @@
 #include <tinyxml.h>
 
 #include <cctype>
-#include <cerrno>
-#include <cstdint>
 #include <cstring>
-#include <new>
 #include <utility>
 #include <vector>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -21,35 +15,12 @@ namespace {
 // and checks each attribute against all earlier ones (many take quadratic time).
 const int MAX_NESTING = 32;
 const int MAX_ATTRIBUTES = 32;
-// Opening a plan costs most in its window's events list, which measures every text
-// it is given: 35 to 40 microseconds an event here. The program writes 50 to 110
-// bytes an event (24 MB: 450,000 to 200,000 events, opened in 20 to 10 s); the
-// smallest events take 26 bytes, and 24 MB of them (about 970,000) or of one-word
-// events (about 700,000) open with the plan window in 28 to 33 s and 1.3 to 1.6 GB.
-// Larger files are refused unread.
-const off_t MAX_PLAN_FILE_BYTES = off_t(24) << 20;
 // TinyXML spends up to a microsecond and 200 bytes on each node it keeps
 // (element, attribute, text, comment). A plan's events need one for every 11
 // bytes or more; a file needing more than one for every 10 bytes, beyond a small
 // start, cannot be a plan and would cost more than a second per 10 MB.
 const std::size_t FREE_NODES = 65536;
 const std::size_t BYTES_PER_NODE = 10;
-
-/// Turns CR LF and lone CR into LF, as an XML reader must; returns the new size.
-std::size_t NormaliseLineEnds(char* text, std::size_t size)
-{
-    char* out = static_cast<char*>(std::memchr(text, '\r', size));
-    if (!out)
-        return size;
-    for (const char* in = out; in < text + size; ++in) {
-        if (*in != '\r')
-            *out++ = *in;
-        else if (in + 1 == text + size || in[1] != '\n')
-            *out++ = '\n';
-    }
-    *out = '\0';
-    return out - text;
-}
 
 bool IsAsciiLetter(unsigned char c)
 {
@@ -59,35 +30,6 @@ bool IsAsciiLetter(unsigned char c)
 bool IsAsciiAlphaNum(unsigned char c)
 {
     return IsAsciiLetter(c) || (c >= '0' && c <= '9');
-}
-
-/// TinyXML takes a UTF-8 lead byte and the bytes after it as one character without
-/// looking at them: a broken sequence before a quote, a '<' or the end swallows
-/// them. Such a lead byte becomes 0x80, which it reads alone and which is no more
-/// valid UTF-8 than before, so the text still comes out empty. Bytes that complete
-/// a sequence, valid or not, are only letters, digits or other bytes above 127, and
-/// TinyXML copies those as they stand.
-void NeutraliseBrokenLeadBytes(char* text, std::size_t size)
-{
-    for (std::size_t i = 0; i < size; ++i) {
-        // Plans are mostly ASCII: pass over eight such bytes at a time.
-        std::uint64_t eight;
-        while (i + sizeof eight <= size
-               && (std::memcpy(&eight, text + i, sizeof eight), (eight & 0x8080808080808080u) == 0))
-            i += sizeof eight;
-        if (i == size)
-            break;
-        const unsigned char c = text[i];
-        const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                                 : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned char next = i + k < size ? text[i + k] : 0;
-            if (next < 0x80 && !IsAsciiAlphaNum(next)) {
-                text[i] = char(0x80);
-                break;
-            }
-        }
-    }
 }
 
 /// Walks the markup once, without recursion, taking every step as TinyXML's parser
@@ -397,68 +339,30 @@ private:
 
 } // namespace
 
-bool ParsePlanXml(TiXmlDocument& xml, char* text, std::size_t size)
+void NeutraliseBrokenLeadBytes(char* text, std::size_t size)
 {
-    // TinyXML stops at a zero byte and would take the part before it for the whole.
-    if (std::memchr(text, '\0', size))
-        return false;
-    size = NormaliseLineEnds(text, size);
-    NeutraliseBrokenLeadBytes(text, size);
-    if (!MarkupCheck(text, text + size).Run())
-        return false;
-    xml.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
-    if (xml.Error())
-        return false;
-    CutValueFinder finder;
-    xml.Accept(&finder);
-    return !finder.Found();
-}
-
-bool LoadPlanXml(TiXmlDocument& xml, const std::string& path)
-{
-    // Only a regular file is read: a folder has no content, and a pipe or device
-    // could block or never end (opening without waiting for a writer).
-    const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    struct stat st;
-    std::vector<char> bytes;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MAX_PLAN_FILE_BYTES;
-    try {
-        if (ok)
-            bytes.reserve(std::size_t(st.st_size) + 1);
-        bool sniffed = false;
-        std::size_t at = 0;
-        char chunk[65536];
-        while (ok) {
-            const ssize_t got = ::read(fd, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                ok = got == 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned char c = text[i];
+        const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
+                                 : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
+        for (std::size_t k = 1; k < length; ++k) {
+            const unsigned char next = i + k < size ? text[i + k] : 0;
+            if (next < 0x80 && !IsAsciiAlphaNum(next)) {
+                text[i] = char(0x80);
                 break;
             }
-            ok = bytes.size() + got <= std::size_t(MAX_PLAN_FILE_BYTES);
-            if (ok)
-                bytes.insert(bytes.end(), chunk, chunk + got);
-            // A plan starts with '<' after an optional byte order mark and blanks:
-            // anything else is refused before the rest is read.
-            while (ok && !sniffed && at < bytes.size()) {
-                if (at == 0 && bytes.size() >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0)
-                    at = 3;
-                const char c = bytes[at++];
-                sniffed = c != ' ' && c != '\t' && c != '\n' && c != '\r';
-                ok = !sniffed || c == '<';
-            }
         }
-        ::close(fd);
-        if (!ok || bytes.empty())
-            return false;
-        const std::size_t size = bytes.size();
-        bytes.push_back('\0');
-        return ParsePlanXml(xml, bytes.data(), size);
-    } catch (const std::bad_alloc&) {
-        ::close(fd);
-        return false;
     }
+}
+
+bool CheckPlanMarkup(const char* text, std::size_t size)
+{
+    return MarkupCheck(text, text + size).Run();
+}
+
+bool HasCutValue(const TiXmlDocument& xml)
+{
+    CutValueFinder finder;
+    xml.Accept(&finder);
+    return finder.Found();
 }

@@ -2,16 +2,22 @@
 #define TOVENDAL_DOCUMENT_MARKUPCHECK_H
 
 #include <cstddef>
-#include <string>
 
 class TiXmlDocument;
 
-/// Reads the plan file at path into xml; false when it is not a regular file, is larger than a
-/// plan may be, or is not a file TinyXML can read safely and whole.
-bool LoadPlanXml(TiXmlDocument& xml, const std::string& path);
+/// TinyXML takes a UTF-8 lead byte and the bytes after it as one character without
+/// looking at them: a broken sequence before a quote, a '<' or the end swallows
+/// them. Such a lead byte becomes 0x80, which it reads alone and which is no more
+/// valid UTF-8 than before, so the text still comes out empty. Bytes that complete
+/// a sequence, valid or not, are only letters, digits or other bytes above 127, and
+/// TinyXML copies those as they stand.
+void NeutraliseBrokenLeadBytes(char* text, std::size_t size);
 
-/// Parses the size bytes of a plan file at text, which are followed by a zero byte and may be
-/// changed in place; false when they are not a plan file TinyXML can read safely and whole.
-bool ParsePlanXml(TiXmlDocument& xml, char* text, std::size_t size);
+/// Walks the markup as TinyXML's parser will; false when it nests, holds attributes or nodes
+/// beyond what a plan may, cuts a node off at the end, or has markup after text at the top level.
+bool CheckPlanMarkup(const char* text, std::size_t size);
+
+/// Whether TinyXML cut a text or attribute value short at a reference to character 0.
+bool HasCutValue(const TiXmlDocument& xml);
 
 #endif // TOVENDAL_DOCUMENT_MARKUPCHECK_H

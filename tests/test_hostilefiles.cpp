@@ -1,6 +1,6 @@
 // Plan files from elsewhere: hostile, damaged or odd files must neither crash, hang nor lose
 // anything silently, and whatever a save writes must read back as it was.
-#include "document/markupcheck.h"
+#include "document/planreader.h"
 #include "tests/planfilesupport.h"
 #include "tests/testsupport.h"
 
@@ -248,7 +248,8 @@ TEST(HostileFiles, WhatTheSaveWritesReadsBackAsItWas)
         {"line\r\nbreaks\rkept\n", "line\r\nbreaks\rkept\n", 2015, 3, 1}, {"\r x", "\r x", 1, 1, 1},
         {" ]]>\r\n", " ]]>\r\n", 23, 3, 1}, {"x", "x", 29, 2, 23}, {"x", "x", 24, 2, 29},
         {"x", "x", 999, 12, 31}, {"x", "x", 1000, 1, 1}, {"x", "x", 9999, 12, 31},
-        {"x", "x", 12345, 6, 7}, {odd, replaced, 2015, 1, 1},
+        {"x", "x", 12345, 6, 7}, {"x", "x", -1, 1, 1}, {"x", "x", -999, 12, 31},
+        {odd, replaced, 2015, 1, 1},
         // Comments of blanks alone are kept too, their CR read as LF as in any XML text.
         {" \r\n\r", " \n\n", 0, 0, 0},
         // References in comments, which go as CDATA, are not read as references.
