@@ -18,8 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
 #include <string>
 
 namespace {
@@ -195,12 +193,7 @@ TEST_F(MainFrame, AboutBoxGivesItsPicturesBackWhenClosed)
         timer.Stop();
         wxTheApp->ProcessIdle();
     };
-    for (int i = 0; i < 5; ++i) // the toolkit's caches fill in the first rounds
-        showAbout();
-    const size_t before = mallinfo2().uordblks;
-    for (int i = 0; i < 10; ++i)
-        showAbout();
-    const double kept = (double(mallinfo2().uordblks) - double(before)) / 10;
+    const double kept = HeapBytesKeptPerRound(showAbout);
     // A box keeping its icon picture and window icon kept 8 KB.
     EXPECT_LT(kept, 2000) << "bytes kept per About box";
     for (wxWindow* window : wxTopLevelWindows)

@@ -7,8 +7,6 @@
 #include <wx/print.h>
 #include <wx/textctrl.h>
 
-#include <malloc.h>
-
 using PlanWindowTest = planwindowtest::PlanWindowFixture;
 
 TEST_F(PlanWindowTest, OpenedPlanShowsItsValuesAndEventsInDateOrder)
@@ -149,12 +147,7 @@ TEST_F(PlanWindowTest, ClosedPlanWindowsGiveTheirMemoryBack)
         wxTheApp->ProcessIdle();
         CloseAllPlans();
     };
-    for (int i = 0; i < 5; ++i) // the toolkit's caches fill in the first rounds
-        openAndClose();
-    const size_t before = mallinfo2().uordblks;
-    for (int i = 0; i < 10; ++i)
-        openAndClose();
-    const double kept = (double(mallinfo2().uordblks) - double(before)) / 10;
+    const double kept = HeapBytesKeptPerRound(openAndClose);
     // About 3.5 KB stay with the toolkit (fonts, event loop); a window keeping its images kept 26 KB.
     EXPECT_LT(kept, 6000) << "bytes kept per plan window";
 }

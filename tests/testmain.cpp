@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -52,6 +54,16 @@ bool InsertText(wxTextCtrl* text, const wxString& inserted, long position)
     gint at = static_cast<gint>(position);
     gtk_editable_insert_text(GTK_EDITABLE(text->GetHandle()), inserted.utf8_str(), -1, &at);
     return true;
+}
+
+double HeapBytesKeptPerRound(const std::function<void()>& round)
+{
+    for (int i = 0; i < 5; ++i)
+        round();
+    const size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 10; ++i)
+        round();
+    return (double(mallinfo2().uordblks) - double(before)) / 10;
 }
 
 bool StartTovendal()

@@ -5,6 +5,8 @@
 #include <wx/string.h>
 #include <wx/testing.h>
 
+#include <functional>
+
 class wxTextCtrl;
 
 /// A fresh, empty temporary folder for one test, removed with its contents when the process ends.
@@ -15,6 +17,10 @@ wxString TestHome();
 
 /// Lets pending events run for about the given time (milliseconds).
 void RunEventsFor(int milliseconds);
+
+/// Heap bytes kept, on average, by one more round of what round does, once the toolkit's caches
+/// have filled in a few rounds first.
+double HeapBytesKeptPerRound(const std::function<void()>& round);
 
 /// Runs the program's start-up (TovendalApp::OnInit) in this test process; false when it declined.
 bool StartTovendal();
