@@ -245,18 +245,17 @@ void TovendalMain::RememberPlanWindowSize(const wxSize& planWindowSize)
     if (planWindowSize == RememberedPlanWindowSize())
         return;
     g_rememberedSize = planWindowSize;
-    // Written whole under another name first: a start that reads it meanwhile finds no half line.
     const wxString path = PlanWindowSizeFile();
-    const wxString partial = path + ".new";
     wxLogNull quiet; // a cache that cannot be written costs only the next start's size
     if (!wxFileName::Mkdir(wxFileName(path).GetPath(), 0700, wxPATH_MKDIR_FULL))
         return;
-    wxFile file;
-    if (file.Create(partial, true, wxS_IRUSR | wxS_IWUSR) &&
+    // Written whole under another name and renamed: a start that reads it meanwhile finds no
+    // half line.
+    wxTempFile file(path);
+    if (file.IsOpened() &&
         file.Write(g_rememberedKey + "\n" +
-                   wxString::Format("%d %d\n", planWindowSize.x, planWindowSize.y)) &&
-        file.Close())
-        wxRenameFile(partial, path, true);
+                   wxString::Format("%d %d\n", planWindowSize.x, planWindowSize.y)))
+        file.Commit();
 }
 
 wxBitmap TovendalMain::GetBitmapResource(const wxString& name)
